@@ -166,14 +166,21 @@ void ShowRecordStore::Save() const
 const ShowRecord& ShowRecordStore::WithKeyMaterial(const ShowRecord& stored) const
 {
     const ShowRecord keys = ReadShowRecordFile(dataDirectory_ / stored.directory / "show.record");
-    std::lock_guard lock(cacheMutex_);
-    ShowRecord& record = withKeys_[stored.id];
-    record = stored;
+    ShowRecord record = stored;
     if (keys.id.empty() || keys.id == stored.id) {
         record.keyMaterial1 = keys.keyMaterial1;
         record.keyMaterial2 = keys.keyMaterial2;
     }
-    return record;
+    std::lock_guard lock(cacheMutex_);
+    for (auto earlier = handedOut_.rbegin(); earlier != handedOut_.rend(); ++earlier) {
+        if ((*earlier)->id == record.id) {
+            if (**earlier == record)
+                return **earlier;
+            break;
+        }
+    }
+    handedOut_.push_back(std::make_unique<const ShowRecord>(std::move(record)));
+    return *handedOut_.back();
 }
 
 void WriteShowRecordFile(const std::filesystem::path& recordFile, const ShowRecord& record)

@@ -1,9 +1,13 @@
+#include "utilon/cout_buffer.h"
 #include "utilon/numeric_string_compare.h"
 #include "utilon/path.h"
 
 #include <QTest>
 
 #include <algorithm>
+#include <iostream>
+#include <sstream>
+#include <thread>
 #include <vector>
 
 class TestUtilon : public QObject {
@@ -67,6 +71,40 @@ private slots:
         const auto [s, e] = utilon::path::splitext(path.toStdString());
         QCOMPARE(QString::fromStdString(s), stem);
         QCOMPARE(QString::fromStdString(e), extension);
+    }
+
+    void coutBufferWritesWholeLines()
+    {
+        std::ostringstream captured;
+        std::streambuf* const original = std::cout.rdbuf(captured.rdbuf());
+        {
+            utilon::CoutBuffer out;
+            out << "bar " << 12;
+            QCOMPARE(captured.str(), std::string());
+            out << " beat 3" << std::endl;
+            QCOMPARE(captured.str(), std::string("bar 12 beat 3\n"));
+            std::vector<std::thread> writers;
+            for (int t = 0; t < 4; ++t) {
+                writers.emplace_back([t] {
+                    utilon::CoutBuffer line;
+                    for (int i = 0; i < 200; ++i)
+                        line << "writer " << t << " line " << i << " end" << std::endl;
+                });
+            }
+            for (auto& writer : writers)
+                writer.join();
+            out << "unfinished";
+        }
+        std::cout.rdbuf(original);
+        std::istringstream lines(captured.str());
+        std::string line;
+        int count = 0;
+        while (std::getline(lines, line)) {
+            ++count;
+            QVERIFY2(line == "bar 12 beat 3" || line == "unfinished" || (line.starts_with("writer ") && line.ends_with(" end")),
+                line.c_str());
+        }
+        QCOMPARE(count, 2 + 4 * 200);
     }
 };
 
