@@ -307,7 +307,10 @@ private slots:
         CL::ChangeLog(folder / "Other-1.0.logdata", folder / "no.record");
         core_tests::WriteFile(folder / "Broken-1.0.logdata", "{\"format\": \"2.0\", \"vers");
         QVERIFY_THROWS_EXCEPTION(CL::ChangeLogFormatError, CL::ChangeLog(folder / "Broken-1.0.logdata", {}));
-        QVERIFY(CL::ChangeLog() == CL::ChangeLog());
+        CL::ChangeLog sameVersion;
+        sameVersion.SetVersion(1, 1);
+        QVERIFY(CL::operator==(listed, sameVersion));
+        QVERIFY(!(CL::ChangeLog() == sameVersion));
     }
 };
 
