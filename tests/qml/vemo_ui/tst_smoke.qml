@@ -68,7 +68,9 @@ Item {
             return [
                 { tag: "BasicBevel in a plain Item", body: "Item { width: 10; height: 10; BasicBevel {} }" },
                 { tag: "RecessedBevel in a plain Item", body: "Item { width: 10; height: 10; RecessedBevel {} }" },
-                { tag: "CustomBevel in a plain Item", body: "Item { width: 10; height: 10; CustomBevel {} }" }
+                { tag: "CustomBevel in a plain Item", body: "Item { width: 10; height: 10; CustomBevel {} }" },
+                { tag: "CustomTabBar with no current tab",
+                  body: "CustomTabBar { width: 300; CustomTabButton { text: 'One' } CustomTabButton { text: 'Two' } }" }
             ]
         }
 
