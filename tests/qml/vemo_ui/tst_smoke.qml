@@ -69,6 +69,10 @@ Item {
                 { tag: "BasicBevel in a plain Item", body: "Item { width: 10; height: 10; BasicBevel {} }" },
                 { tag: "RecessedBevel in a plain Item", body: "Item { width: 10; height: 10; RecessedBevel {} }" },
                 { tag: "CustomBevel in a plain Item", body: "Item { width: 10; height: 10; CustomBevel {} }" },
+                { tag: "CustomComboBox with a null model", body: "CustomComboBox { model: null }" },
+                { tag: "CustomComboBox with an empty model", body: "CustomComboBox { model: []; textRole: 'name' }" },
+                { tag: "CustomComboBox rows without the text role",
+                  body: "CustomComboBox { model: [{ title: 'A' }, 'B', 3]; textRole: 'name'; Component.onCompleted: choices.open() }" },
                 { tag: "CustomTabBar with no current tab",
                   body: "CustomTabBar { width: 300; CustomTabButton { text: 'One' } CustomTabButton { text: 'Two' } }" }
             ]
