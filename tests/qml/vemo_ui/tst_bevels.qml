@@ -33,6 +33,7 @@ Item {
 
     TestCase {
         name: "Bevels"
+        when: windowShown
 
         function line(bevel, name) {
             return findChild(bevel, name)

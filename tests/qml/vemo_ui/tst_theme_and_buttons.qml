@@ -37,6 +37,7 @@ Item {
 
     TestCase {
         name: "Theme"
+        when: windowShown
 
         function test_values_data() {
             return [
