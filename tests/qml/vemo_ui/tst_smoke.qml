@@ -36,6 +36,40 @@ Item {
             compare(qmldirLines.length, 6 + moduleTypes().length)
         }
 
+        // Every type of the module in the order of its qmldir; documents added later take their
+        // place in this order too.
+        readonly property var moduleOrder: [
+            "AboutWindow", "AcknowledgementsWindow", "BarAndBeatPanel", "BasicBevel", "BubbleButton",
+            "BubbleButtonBar", "CustomBevel", "CustomCheckbox", "CustomComboBox", "CustomContextMenu",
+            "CustomScrollBar", "CustomSpinBox", "CustomTabBar", "CustomTabButton", "CustomTextInput",
+            "CustomTwoColumnListView", "EditTool", "EventIdLabel", "FlatButton", "FlatDialogWindow",
+            "FlatInputWindow", "FlatProgressBar", "FocusHighlight", "GraphicButton", "HeaderLabelDrag",
+            "MessageBox", "ModeTabButton", "RecessedBevel", "RecessedSpinBox", "RecessedTextInput",
+            "VemoCustomDial", "VemoCustomMenu", "VemoCustomMenuSeparator", "VemoCustomSlider",
+            "VemoCustomVolumeSlider", "VemoMenuItem", "VemoTheme", "VemoToolTip", "SfxManagerTool",
+            "SfxPlayButton", "StandaloneSfxTool", "StandardEditButtons", "TabButtom",
+            "VolumeIndicatorSegmented", "WaitIndicator", "ActiveAudioDelegate", "ActiveAudioList",
+            "DirectoryInputControl", "FileDisplay", "FileInputControl", "PackageControl", "RecessedTextArea",
+            "TextInputControl", "SfxPropertyTool", "PackagerWindow"
+        ]
+
+        function test_type_order() {
+            const listed = moduleTypes().map(type => type.type)
+            const known = listed.filter(name => moduleOrder.includes(name))
+            compare(known, moduleOrder.filter(name => listed.includes(name)))
+            const toolkit = ["BasicBevel", "BubbleButton", "BubbleButtonBar", "CustomBevel", "CustomCheckbox",
+                             "CustomComboBox", "CustomContextMenu", "CustomScrollBar", "CustomSpinBox", "CustomTabBar",
+                             "CustomTabButton", "CustomTextInput", "CustomTwoColumnListView", "FlatButton",
+                             "FlatProgressBar", "FocusHighlight", "GraphicButton", "HeaderLabelDrag", "MessageBox",
+                             "ModeTabButton", "RecessedBevel", "RecessedSpinBox", "RecessedTextInput", "VemoCustomDial",
+                             "VemoCustomMenu", "VemoCustomMenuSeparator", "VemoCustomSlider", "VemoCustomVolumeSlider",
+                             "VemoMenuItem", "VemoTheme", "VemoToolTip", "TabButtom", "VolumeIndicatorSegmented",
+                             "WaitIndicator", "DirectoryInputControl", "FileDisplay", "FileInputControl",
+                             "PackageControl", "RecessedTextArea", "TextInputControl", "PackagerWindow"]
+            for (const name of toolkit)
+                verify(listed.includes(name), name)
+        }
+
         function test_paths_data() {
             return moduleTypes()
         }
@@ -49,7 +83,7 @@ Item {
         }
 
         function hostWith(body) {
-            return "import QtQuick; import QtQuick.Window; import com.quorvane.vemo_ui\n"
+            return "import QtQuick; import QtQuick.Controls; import QtQuick.Window; import com.quorvane.vemo_ui\n"
                  + "Window { width: 800; height: 600; visible: true; VemoTheme { id: theme }\n" + body + "\n}"
         }
 
@@ -73,6 +107,9 @@ Item {
                 { tag: "CustomComboBox with an empty model", body: "CustomComboBox { model: []; textRole: 'name' }" },
                 { tag: "CustomComboBox rows without the text role",
                   body: "CustomComboBox { model: [{ title: 'A' }, 'B', 3]; textRole: 'name'; Component.onCompleted: choices.open() }" },
+                { tag: "VemoCustomMenu with a sub-menu item",
+                  body: "VemoCustomMenu { Action { text: 'Save'; shortcut: 'Ctrl+S' } VemoCustomMenu { title: 'More' } Component.onCompleted: open() }" },
+                { tag: "HeaderLabelDrag without neighbours", body: "Item { HeaderLabelDrag {} }" },
                 { tag: "CustomTabBar with no current tab",
                   body: "CustomTabBar { width: 300; CustomTabButton { text: 'One' } CustomTabButton { text: 'Two' } }" }
             ]

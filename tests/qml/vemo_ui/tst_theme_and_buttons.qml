@@ -28,6 +28,14 @@ Item {
         }
     }
 
+    Component {
+        id: bubbleBar
+        BubbleButtonBar {
+            BubbleButton {}
+            BubbleButton {}
+        }
+    }
+
     TextMetrics {
         id: metrics
         font: theme.default_font
@@ -188,6 +196,22 @@ Item {
             verify(!findNamed(bubble, "radiantGlow").visible)
             compare(bubble.width, 52)
             compare(bubble.height, 52)
+        }
+
+        function test_bar_geometry_data() {
+            return [{ tag: "no pad", pad: 0 }, { tag: "pad 6", pad: 6 }]
+        }
+
+        function test_bar_geometry(data) {
+            const bar = createTemporaryObject(bubbleBar, host, { pad: data.pad })
+            const frame = findChild(bar, "frame")
+            compare(bar.width, 52 + 1 + 52 + data.pad)
+            compare(bar.height, 52 + data.pad)
+            compare(frame.x, data.pad / 2)
+            compare(frame.width, bar.width - data.pad + 2)
+            compare(frame.height, bar.height - data.pad + 2)
+            compare(findChild(bar, "shadow").horizontalOffset, 2)
+            compare(findChild(bar, "shadow").z, -5)
         }
 
         function test_tab_focus_and_return() {
