@@ -144,8 +144,8 @@ Item {
             const button = createTemporaryObject(flatButton, host, { text: "Save" })
             mouseMove(button, 5, 5)
             tryCompare(button, "hovered", true)
-            wait(600)
             verify(!button.toolTip.visible)
+            verify(!button.toolTip.opened)
             button.toolTip.text = "Saves the show"
             compare(button.toolTip.delay, 500)
             tryCompare(button.toolTip, "visible", true)
