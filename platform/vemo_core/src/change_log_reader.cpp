@@ -1,0 +1,1 @@
+#include "vemo_core/change_log_document.h"
