@@ -2,6 +2,8 @@
 
 #include "song_grid.h"
 
+#include <vemo_core/properties.h>
+
 #include <cstdint>
 #include <map>
 #include <string>
@@ -18,6 +20,7 @@ struct PlayRegion {
     std::uint32_t end = 0;
     int intValue = 0;
     float floatValue = 1.0f;
+    CL::SfxProperties sfx;  // ambient beds
 
     bool Contains(std::uint32_t tick) const { return end > start && start <= tick && tick < end; }
     std::string Key() const { return std::string(1, static_cast<char>(code)) + id; }
@@ -29,6 +32,7 @@ struct PlayPoint {
     std::uint32_t tick = 0;
     std::string text;       // marker text, OSC message
     std::string networkId;  // OSC destination
+    CL::SfxProperties sfx;  // sound-effect cues
 };
 
 struct SongPlayTable {
