@@ -44,6 +44,17 @@ void WriteAll(int fd, const std::string& bytes)
     }
 }
 
+// Makes a rename in the folder durable; a folder that cannot be opened is left as it is, the
+// file itself is already on disk.
+void SyncFolder(const std::filesystem::path& folder)
+{
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
 } // namespace
 
 DataVector convertHexToVec(const std::string& hex)
@@ -102,6 +113,7 @@ void WriteFileAtomically(const std::filesystem::path& file, const std::string& b
         std::filesystem::remove(temporary, ignored);
         throw std::runtime_error(std::strerror(error));
     }
+    SyncFolder(file.parent_path());
 }
 
 void RegisterQtMetaTypes()

@@ -22,13 +22,16 @@ public:
     void SetModificationTime(UInt32 seconds) { modificationTime_ = seconds; }
     const std::filesystem::path& filePath() const { return filePath_; }
 
-    // Two entries of one version count as equal.
-    bool operator==(const ChangeLog& other) const { return version_ == other.version_; }
-
 private:
     std::filesystem::path filePath_;
     cmn::VEMOVersion version_;
     UInt32 modificationTime_ = 0;
 };
+
+// Two entries of one version count as equal.
+inline bool operator==(const ChangeLog& a, const ChangeLog& b)
+{
+    return a.version() == b.version();
+}
 
 } // namespace CL

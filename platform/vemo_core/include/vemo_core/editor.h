@@ -112,20 +112,19 @@ public:
 
 private:
     class History;
-    struct Action;
 
     void Call(const std::string& name, const std::string& args) const;
     void RefuseWhenReadOnly() const;
-    SongDocument& SelectedForWriting();
     std::shared_ptr<const cmn::VemoEvent> FindSelected(const cmn::VemoEvent& event) const;
-    void Validate(const cmn::VemoEvent& event, const std::string& ignoredId) const;
+    void CheckValue(const cmn::VemoEvent& event) const;
+    void CheckRange(const cmn::VemoEvent& event) const;
     void CheckClickValue(const cmn::VemoEvent& event) const;
-    void ReplaceEvent(const std::shared_ptr<const cmn::VemoEvent>& before, std::unique_ptr<cmn::VemoEvent> after);
+    void Replace(const cmn::VemoEvent& event, const std::function<void(cmn::VemoEvent&)>& change, bool checkClick);
     void Record(std::list<HistoryItem> items);
-    std::list<HistoryItem> Apply(const std::list<HistoryItem>& items, bool reverse);
-    std::shared_ptr<const cmn::VemoEvent> Keep(std::unique_ptr<cmn::VemoEvent> event);
-    History& HistoryOf(const std::string& song);
-    const History* HistoryOf(const std::string& song) const;
+    std::list<HistoryItem> Apply(std::list<HistoryItem> items);
+    void RemoveFromDocument(const std::string& song, const cmn::VemoEvent& event);
+    History& SelectedHistory();
+    const History* SelectedHistory() const;
 
     EditorContext context_;
     EditorCallHook hook_;
@@ -133,7 +132,8 @@ private:
     ChangeLogDocument document_;
     std::string selectedSong_;
     std::map<std::string, std::unique_ptr<History>, utilon::NumericStringCompare> histories_;
-    // Every event and sound-effect object ever handed out or replaced; freed with the editor.
+    // Every event and sound-effect object that left the working log, kept until the editor goes
+    // so that pointers handed out never dangle.
     std::vector<std::shared_ptr<const cmn::VemoEvent>> retired_;
     std::vector<std::shared_ptr<Sfx>> retiredSoundEffects_;
 };

@@ -5,7 +5,7 @@
 #include <QMetaType>
 
 #include <filesystem>
-#include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -63,8 +63,10 @@ private:
     std::filesystem::path dataDirectory_;
     std::string current_;
     std::vector<ShowRecord> records_;
+    // Records handed out by reference; a changed record is added, never written over, so a
+    // reference another thread holds stays whole.
     mutable std::mutex cacheMutex_;
-    mutable std::map<std::string, ShowRecord> withKeys_;
+    mutable std::vector<std::unique_ptr<const ShowRecord>> handedOut_;
 };
 
 // Writes "<show folder>/show.record" (id and key material) atomically.
