@@ -1,18 +1,19 @@
 #pragma once
 
+#include <vemo_player_core/callbacks.h>
+#include <vemo_player_core/interface.h>
+
 #include <QString>
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
-class Interface;
 class QQmlEngine;
 class QQuickItem;
 
 namespace vemo {
 class AppSettings;
-class PlayerOscCallback;
 } // namespace vemo
 
 namespace vemo::qt {
