@@ -15,6 +15,13 @@
 #include <exception>
 #include <utility>
 
+// The shared icon bundle ":/images/" is compiled into a static library; register it explicitly. Resource
+// registration has to happen outside any namespace.
+static void RegisterImageBundle()
+{
+    Q_INIT_RESOURCE(vemo_images);
+}
+
 namespace vemo::qt {
 namespace {
 
@@ -51,6 +58,7 @@ private:
 MusicalApp::MusicalApp(int argc, char** argv, std::unique_ptr<PlayerFactory> factory)
     : QObject(nullptr), argumentCount(argc)
 {
+    RegisterImageBundle();
     // Standard output and error already reach the terminal that started the program, so the console
     // switch needs no console of its own; it is recognised and otherwise ignored.
     static_cast<void>(ConsoleSwitchIndex(argc, argv));
