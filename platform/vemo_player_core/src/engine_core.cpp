@@ -385,8 +385,9 @@ void EngineCore::SetSfxCallback(std::shared_ptr<SfxCallback> callback)
 
 void EngineCore::Notify(notify::EventKind kind, int value, std::optional<std::string> text)
 {
-    Send("notify " + std::to_string(static_cast<int>(kind)) + " " + std::to_string(value) + " "
-             + JournalArg(text ? *text : std::string()),
+    auto line = "notify " + std::to_string(static_cast<int>(kind)) + " " + std::to_string(value) + " "
+                + JournalArg(text ? *text : std::string());
+    Send(std::move(line),
          [kind, value, text = std::move(text)] { notify::Publish(kind, value, text ? text->c_str() : nullptr); });
 }
 
