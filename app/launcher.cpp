@@ -2,6 +2,8 @@
 
 #include "app/musical_app.h"
 
+#include <vemo_demo_show/install.h>
+
 #include <QCoreApplication>
 
 namespace vemo::qt {
@@ -15,6 +17,7 @@ Launcher::Launcher(QQmlApplicationEngine*, std::unique_ptr<PlayerFactory> factor
     : QObject(parent), factory(std::move(factory))
 {
     dataDirectory = this->factory->GenericDataDirectory();
+    vemo::demo::InstallIfNoCurrentShow(dataDirectory);
 
     window = std::make_unique<QQuickWindow>();
     window->setTitle(this->factory->displayName);
