@@ -1,0 +1,132 @@
+#include "app/musical_app.h"
+
+#include "app/console_switch.h"
+#include "app/player_factory.h"
+
+#include <fonexa/sfx_player.h>
+#include <vemo_core/types.h>
+
+#include <QGuiApplication>
+#include <QMetaObject>
+#include <QQmlApplicationEngine>
+#include <QQuickStyle>
+#include <QThread>
+
+#include <exception>
+#include <utility>
+
+// The shared icon bundle ":/images/" is compiled into a static library; register it explicitly. Resource
+// registration has to happen outside any namespace.
+static void RegisterImageBundle()
+{
+    Q_INIT_RESOURCE(vemo_images);
+}
+
+namespace vemo::qt {
+namespace {
+
+// Qt does not let exceptions pass through its event dispatch: a std::exception thrown by an event
+// handler or a queued call is written to the crash log here and ends the run with exit code 1.
+class GuardedApplication : public QGuiApplication {
+public:
+    GuardedApplication(int& argc, char** argv, CrashLogWriter& crashLog)
+        : QGuiApplication(argc, argv), crashLog(crashLog)
+    {
+    }
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QGuiApplication::notify(receiver, event);
+        } catch (const std::exception& e) {
+            crashLog.Write(e);
+            if (QThread::currentThread() == thread()) {
+                QCoreApplication::exit(1);
+            } else {
+                QMetaObject::invokeMethod(this, [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);
+            }
+            return false;
+        }
+    }
+
+private:
+    CrashLogWriter& crashLog;
+};
+
+} // namespace
+
+MusicalApp::MusicalApp(int argc, char** argv, std::unique_ptr<PlayerFactory> factory)
+    : QObject(nullptr), argumentCount(argc)
+{
+    RegisterImageBundle();
+    // Standard output and error already reach the terminal that started the program, so the console
+    // switch needs no console of its own; it is recognised and otherwise ignored.
+    static_cast<void>(ConsoleSwitchIndex(argc, argv));
+    try {
+        Run(argv, std::move(factory));
+    } catch (const std::exception& e) {
+        crashLog.Write(e);
+    }
+}
+
+void MusicalApp::Run(char** argv, std::unique_ptr<PlayerFactory> factory)
+{
+    const QString version = factory->Version() + " - " + factory->BuildTag();
+    const std::string applicationName = factory->displayName.toStdString();
+    crashLog.SetProduct(applicationName, version.toStdString());
+    crashLog.SetDirectory(factory->GenericDataDirectory());
+
+    std::unique_ptr<vemo::audio::SfxRepository> effectRepository =
+        std::make_unique<vemo::audio::ChangeLogSfxRepository>();
+    auto effects = std::make_unique<vemo::audio::SfxPlayerController>(effectRepository);
+
+    QQuickStyle::setStyle("Basic");
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    application = std::make_unique<GuardedApplication>(argumentCount, argv, crashLog);
+    vemo::core::RegisterQtMetaTypes();
+
+    engine = std::make_unique<QQmlApplicationEngine>();
+    QObject::connect(engine.get(), &QQmlEngine::quit, engine.get(), &QCoreApplication::quit, Qt::DirectConnection);
+    engine->addImportPath("qrc:/qt/qml");
+
+    launcher = NewLauncher(engine.get(), std::move(factory));
+    QGuiApplication::exec();
+
+    effects.reset();
+    effectRepository.reset();
+}
+
+MusicalApp::~MusicalApp()
+{
+    DeleteLauncher();
+    DeliverDeferredDeletes();
+    DeleteEngine();
+    DeleteApplication();
+}
+
+void MusicalApp::DeleteLauncher()
+{
+    launcher.reset();
+}
+
+void MusicalApp::DeleteEngine()
+{
+    engine.reset();
+}
+
+void MusicalApp::DeleteApplication()
+{
+    application.reset();
+}
+
+void DeliverDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+int MusicalApp::ExitCode() const
+{
+    return crashLog.ExceptionWritten() ? 1 : 0;
+}
+
+} // namespace vemo::qt

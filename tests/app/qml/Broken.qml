@@ -1,0 +1,5 @@
+import QtQuick
+
+Item {
+    width: notAThing +
+}
