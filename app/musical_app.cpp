@@ -40,7 +40,8 @@ public:
             return QGuiApplication::notify(receiver, event);
         } catch (const std::exception& e) {
             crashLog.Write(e);
-            if (QThread::currentThread() == thread()) {
+            // Another thread, or start-up before the loop runs: the exit waits for the GUI thread's loop.
+            if (QThread::currentThread() == thread() && thread()->loopLevel() > 0) {
                 QCoreApplication::exit(1);
             } else {
                 QMetaObject::invokeMethod(this, [] { QCoreApplication::exit(1); }, Qt::QueuedConnection);

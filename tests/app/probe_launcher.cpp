@@ -29,6 +29,12 @@ const char* YesNo(bool value)
     return value ? "yes" : "no";
 }
 
+// An object whose every event handler throws.
+class Thrower : public QObject {
+public:
+    bool event(QEvent*) override { throw std::runtime_error("boom"); }
+};
+
 class ProbeLauncher : public QObject {
 public:
     ProbeLauncher(QQmlApplicationEngine* engine, std::unique_ptr<vemo::PlayerFactory> factory, QObject* parent)
@@ -43,6 +49,10 @@ public:
         }
         if (mode == "throw-in-loop") {
             QMetaObject::invokeMethod(this, [] { throw std::runtime_error("boom"); }, Qt::QueuedConnection);
+        } else if (mode == "throw-in-start-up-event") {
+            Thrower thrower;
+            QEvent event(QEvent::User);
+            QCoreApplication::sendEvent(&thrower, &event);
         } else if (mode == "throw-twice-in-loop") {
             QMetaObject::invokeMethod(this, [] { throw std::runtime_error("boom"); }, Qt::QueuedConnection);
             QMetaObject::invokeMethod(this, [] { throw std::logic_error("again"); }, Qt::QueuedConnection);

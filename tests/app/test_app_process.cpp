@@ -84,6 +84,7 @@ private slots:
         QTest::addColumn<QString>("mode");
         QTest::newRow("queued call") << "throw-in-loop";
         QTest::newRow("queued call on another thread") << "throw-in-thread";
+        QTest::newRow("event handler during start-up") << "throw-in-start-up-event";
     }
 
     void exceptionInTheLoopEndsTheRun()

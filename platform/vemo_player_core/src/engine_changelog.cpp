@@ -133,6 +133,10 @@ void EngineCore::LoadInitialChangeLog()
     empty.SetShowId(show_.id);
     empty.SetNetworks(networksOf(show_));
     empty.SetOutputPaths(outputPathsOf(show_));
+    for (const auto& song : show_.songs) {
+        if (song.attacca != 0)
+            empty.SongForWriting(song.number).attacca = static_cast<UInt8>(song.attacca);
+    }
     UseDocument(std::move(empty), "");
 }
 

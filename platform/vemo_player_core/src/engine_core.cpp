@@ -52,6 +52,7 @@ EngineCore::EngineCore(std::string productName, std::string showFolder, std::str
     if (loadError_) {
         Lock lock(mutex_);
         player_.reset();
+        show_ = ShowDescription{};
         outbox_.clear();
         return;
     }
@@ -385,8 +386,9 @@ void EngineCore::SetSfxCallback(std::shared_ptr<SfxCallback> callback)
 
 void EngineCore::Notify(notify::EventKind kind, int value, std::optional<std::string> text)
 {
-    Send("notify " + std::to_string(static_cast<int>(kind)) + " " + std::to_string(value) + " "
-             + JournalArg(text ? *text : std::string()),
+    auto line = "notify " + std::to_string(static_cast<int>(kind)) + " " + std::to_string(value) + " "
+                + JournalArg(text ? *text : std::string());
+    Send(std::move(line),
          [kind, value, text = std::move(text)] { notify::Publish(kind, value, text ? text->c_str() : nullptr); });
 }
 

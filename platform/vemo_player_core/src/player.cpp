@@ -503,7 +503,12 @@ void Player::AdvanceFade(double ms)
 
 void Player::Step(double ms)
 {
+    Advance(ms);
     AdvanceFade(ms);
+}
+
+void Player::Advance(double ms)
+{
     if (transport_ != Transport::Playing)
         return;
     const auto startSong = song_;

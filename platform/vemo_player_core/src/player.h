@@ -95,6 +95,7 @@ private:
     void Release();
     void ApplyExit();
     void CancelRunningFadeOut();
+    void Advance(double ms);
     void AdvanceFade(double ms);
     void Cross(std::uint32_t upTo, bool includeEnd);
     void OnBoundary(std::uint32_t tick);

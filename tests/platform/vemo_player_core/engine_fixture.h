@@ -105,3 +105,67 @@ inline bool Contains(const std::vector<std::string>& lines, const std::string& l
 }
 
 }  // namespace enginetest
+
+#include <vemo_core/change_log_document.h>
+#include <vemo_core/events.h>
+
+#include <fstream>
+#include <memory>
+
+namespace enginetest {
+
+// A show folder written by a test: show.json from `songs` (a JSON array text) and, when events
+// are given, the change log "Fixture-1.0.logdata".
+struct FixtureShow {
+    std::filesystem::path folder;
+    std::filesystem::path dataDirectory;
+};
+
+inline std::string FourFourSong(const std::string& number, int bars = 32, const std::string& extra = {})
+{
+    return R"({"number": ")" + number + R"(", "title": "Song )" + number + R"(", "bars": )" + std::to_string(bars)
+           + R"(, "meters": [{"bar": 1, "num": 4, "den": 4}], "tempos": [{"bar": 1, "bpm": 120}])" + extra + "}";
+}
+
+inline FixtureShow MakeShow(const std::string& songsJson,
+                            const std::map<std::string, std::vector<std::shared_ptr<cmn::VemoEvent>>>& events = {},
+                            const std::string& extraTopLevel = {})
+{
+    static std::atomic<int> counter{0};
+    FixtureShow show;
+    show.folder = vemo::testing::TestRoot() / "fixtures" / ("show" + std::to_string(counter++));
+    show.dataDirectory = show.folder.parent_path() / "data";
+    std::filesystem::create_directories(show.folder);
+    std::ofstream(show.folder / "show.json") << R"({"format": "vemo-show/1", "id": "fixture", "name": "Fixture", )"
+                                             << extraTopLevel << R"("songs": )" << songsJson << "}";
+    if (!events.empty()) {
+        CL::ChangeLogDocument document;
+        document.SetShowId("fixture");
+        document.SetVersion(cmn::VEMOVersion{1, 0});
+        for (const auto& [song, list] : events) {
+            auto& log = document.SongForWriting(song);
+            for (const auto& e : list)
+                log.Insert(std::shared_ptr<const cmn::VemoEvent>(e->Clone()));
+        }
+        document.Save(show.folder / "Fixture-1.0.logdata");
+    }
+    return show;
+}
+
+inline std::unique_ptr<vemo::AudioInterface> MakeEngine(const FixtureShow& show,
+                                                        std::shared_ptr<vemo::PlayerOscCallback> osc = nullptr)
+{
+    auto engine = std::make_unique<vemo::AudioInterface>(show.folder.string(), show.dataDirectory.string(), false,
+                                                         std::move(osc), ManualClock());
+    engine->ThrowIfThreadExceptions();
+    engine->Probe().Drain();
+    return engine;
+}
+
+template<class T, class... A>
+std::shared_ptr<cmn::VemoEvent> Ev(A&&... args)
+{
+    return std::make_shared<T>(std::forward<A>(args)...);
+}
+
+}  // namespace enginetest
