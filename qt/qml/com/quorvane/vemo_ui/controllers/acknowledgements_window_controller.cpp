@@ -1,7 +1,6 @@
 #include "vemo_ui/controllers/acknowledgements_window_controller.h"
 
 #include <QFile>
-#include <QQuickWindow>
 #include <QUrl>
 #include <QVariantMap>
 
