@@ -69,7 +69,8 @@ Window {
                     id: icon
                     objectName: "icon"
                     source: DialogIcon.source(control.type)
-                    sourceSize: Qt.size(72, 72)
+                    sourceSize.width: 72
+                    sourceSize.height: 72
                     fillMode: Image.PreserveAspectFit
                     smooth: true
                     visible: false

@@ -70,7 +70,8 @@ Item {
             objectName: "pinIcon"
             anchors.centerIn: parent
             source: "qrc:/images/keep.svg"
-            sourceSize: Qt.size(20, 20)
+            sourceSize.width: 20
+            sourceSize.height: 20
             fillMode: Image.PreserveAspectFit
         }
 
