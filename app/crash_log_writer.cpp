@@ -21,7 +21,7 @@ void CrashLogWriter::SetDirectory(const std::string& directory)
     this->directory = directory;
 }
 
-bool CrashLogWriter::ExceptionWritten() const
+bool CrashLogWriter::ExceptionCaught() const
 {
     return exceptionSeen;
 }

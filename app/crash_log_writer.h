@@ -17,12 +17,13 @@ public:
     void SetDirectory(const std::string& directory);
 
     void Write(const std::exception& e) noexcept;
-    bool ExceptionWritten() const;
+    // Whether any exception reached Write during this run.
+    bool ExceptionCaught() const;
 
 private:
     void WriteFirst(const std::exception& e);
 
-    mutable std::mutex lock;
+    std::mutex lock;
     std::string application;
     std::string version;
     std::optional<std::string> directory;

@@ -2,6 +2,8 @@
 
 #include "app/musical_app.h"
 
+#include <vemo_demo_show/install.h>
+
 #include <QCoreApplication>
 
 namespace vemo::qt {
@@ -14,7 +16,7 @@ std::unique_ptr<QObject> NewLauncher(QQmlApplicationEngine* engine, std::unique_
 Launcher::Launcher(QQmlApplicationEngine*, std::unique_ptr<PlayerFactory> factory, QObject* parent)
     : QObject(parent), factory(std::move(factory))
 {
-    dataDirectory = this->factory->GenericDataDirectory();
+    vemo::demo::InstallIfNoCurrentShow(this->factory->GenericDataDirectory());
 
     window = std::make_unique<QQuickWindow>();
     window->setTitle(this->factory->displayName);

@@ -6,7 +6,6 @@
 #include <QQuickWindow>
 
 #include <memory>
-#include <string>
 
 class QQmlApplicationEngine;
 
@@ -25,7 +24,6 @@ public slots:
     void CloseApp();
 
 private:
-    std::string dataDirectory;
     std::unique_ptr<PlayerFactory> factory;
     std::unique_ptr<QQuickWindow> window;
 };

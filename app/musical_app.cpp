@@ -127,7 +127,7 @@ void DeliverDeferredDeletes()
 
 int MusicalApp::ExitCode() const
 {
-    return crashLog.ExceptionWritten() ? 1 : 0;
+    return crashLog.ExceptionCaught() ? 1 : 0;
 }
 
 } // namespace vemo::qt

@@ -26,7 +26,9 @@ public:
     QmlController(QObject* existingRoot, QQmlEngine* engine);
     ~QmlController() override;
 
+    // Null when the document did not load, or when an owned root died with its Qt parent.
     QObject* QmlObject();
+    // These throw std::runtime_error when there is no root object.
     int X();
     int Right();
     void SetZ(int z);

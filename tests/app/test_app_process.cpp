@@ -24,11 +24,14 @@ std::filesystem::path FreshFolder(const std::string& name)
 }
 
 Run RunProgram(const QString& program, const QStringList& arguments, const QString& dataHome,
-               const QString& workingDirectory)
+               const QString& workingDirectory, bool installDemo = false)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_DATA_HOME", dataHome);
+    if (installDemo) {
+        environment.remove("VEMO_NO_DEMO");
+    }
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(workingDirectory);
     process.start(program, arguments);
@@ -153,6 +156,17 @@ private slots:
         QCOMPARE(result.exitCode, 0);
         QVERIFY2(result.out.contains("closing window \"Tol|brin\""), qPrintable(result.out + result.err));
         QVERIFY(!std::filesystem::exists(dataHome / "tolbrin" / "vemo_tn_error_log.txt"));
+        QVERIFY(!std::filesystem::exists(dataHome / "tolbrin" / "shows"));
+    }
+
+    void programInstallsTheDemoShowOnFirstStart()
+    {
+        const auto dataHome = FreshFolder("data");
+        const Run result = RunProgram(TOLBRIN_CLOSING_WINDOW, {}, QString::fromStdString(dataHome.string()),
+                                      QString::fromStdString(FreshFolder("working").string()), true);
+        QCOMPARE(result.exitCode, 0);
+        QVERIFY(std::filesystem::is_regular_file(dataHome / "tolbrin" / "shows" / "the-lantern-keeper" / "show.json"));
+        QVERIFY(result.out.contains("Installed the demo show"));
     }
 
 private:

@@ -116,12 +116,12 @@ private slots:
         std::filesystem::create_directories(directory);
         std::ofstream(directory / "vemo_tn_error_log.txt") << "an older log\n";
         vemo::CrashLogWriter writer;
-        QVERIFY(!writer.ExceptionWritten());
+        QVERIFY(!writer.ExceptionCaught());
         writer.SetProduct("Tol|brin", "2.14.0 - ");
         writer.SetDirectory(directory.string());
         writer.Write(std::runtime_error("first"));
         writer.Write(std::logic_error("second"));
-        QVERIFY(writer.ExceptionWritten());
+        QVERIFY(writer.ExceptionCaught());
         const std::string content = ReadFile(directory / "vemo_tn_error_log.txt");
         QVERIFY(content.rfind("Quorvane Error Log\n", 0) == 0);
         QVERIFY(content.find("\tException: first\n") != std::string::npos);
@@ -138,7 +138,7 @@ private slots:
         vemo::CrashLogWriter writer;
         writer.Write(std::runtime_error("early"));
         std::filesystem::current_path(previous);
-        QVERIFY(writer.ExceptionWritten());
+        QVERIFY(writer.ExceptionCaught());
         QVERIFY(std::filesystem::is_empty(workingDirectory));
     }
 };

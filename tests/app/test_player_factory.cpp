@@ -4,6 +4,8 @@
 
 #include "vemo_test/test_environment.h"
 
+#include <vemo_demo_show/install.h>
+
 #include <QGuiApplication>
 #include <QQmlComponent>
 #include <QQmlEngine>
@@ -71,6 +73,20 @@ private slots:
             QCOMPARE(directories.generic, expected);
         }
         QVERIFY(std::filesystem::is_directory(expected.toStdString()));
+    }
+
+    void opensTheDemoShow()
+    {
+        TolbrinPlayerFactory factory;
+        qunsetenv("VEMO_NO_DEMO");
+        const std::filesystem::path dataDirectory = factory.GenericDataDirectory();
+        QVERIFY(vemo::demo::InstallIfNoCurrentShow(dataDirectory));
+        const auto showFolder = dataDirectory / "shows" / "the-lantern-keeper";
+        std::unique_ptr<Interface> engine =
+            factory.CreateAudioInterface(QString::fromStdString(showFolder.string()), nullptr, false);
+        QVERIFY(engine);
+        QCOMPARE(engine->GetSongNamesBySongNumber().size(), std::size_t(3));
+        QVERIFY(engine->GetShowDirectory() == showFolder);
     }
 
     void missingShowFolderThrowsTheEnginesError()
