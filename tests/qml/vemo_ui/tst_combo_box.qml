@@ -30,6 +30,7 @@ Item {
 
     SignalSpy { id: activatedSpy; signalName: "activated" }
     SignalSpy { id: enterSpy; signalName: "enterPressed" }
+    SignalSpy { id: spaceSpy; signalName: "spaceCommitted" }
 
     TestCase {
         name: "CustomComboBox"
@@ -41,6 +42,8 @@ Item {
             activatedSpy.clear()
             enterSpy.target = combo
             enterSpy.clear()
+            spaceSpy.target = combo
+            spaceSpy.clear()
             return combo
         }
 
@@ -48,10 +51,12 @@ Item {
             return findChild(combo.choices.contentItem, "list")
         }
 
+        // The list's rows take their place when the pop-up is first drawn; clicks wait for that.
         function openList(combo) {
             combo.comboControl.forceActiveFocus()
             keyClick(Qt.Key_Space)
             tryCompare(combo.choices, "opened", true)
+            waitForRendering(combo.choices.contentItem)
         }
 
         function test_keys_with_list_closed() {
@@ -86,14 +91,38 @@ Item {
             compare(combo.displayText, "Bridge")
         }
 
+        // Space commits without `activated`; its own signal tells users that a row was chosen.
         function test_space_with_list_open() {
             const combo = make({ currentIndex: 0 })
             openList(combo)
+            compare(spaceSpy.count, 0)
             keyClick(Qt.Key_Down)
             keyClick(Qt.Key_Space)
             compare(combo.currentIndex, 1)
             compare(activatedSpy.count, 0)
+            compare(spaceSpy.count, 1)
+            compare(spaceSpy.signalArguments[0][0], 1)
             tryCompare(combo.choices, "visible", false)
+        }
+
+        function test_only_space_commits_report_data() {
+            return [
+                { tag: "Return", key: Qt.Key_Return, activated: 1 },
+                { tag: "Enter", key: Qt.Key_Enter, activated: 1 },
+                { tag: "Escape", key: Qt.Key_Escape, activated: 0 }
+            ]
+        }
+
+        function test_only_space_commits_report(data) {
+            const combo = make({ currentIndex: 0 })
+            openList(combo)
+            keyClick(Qt.Key_Down)
+            keyClick(data.key)
+            compare(activatedSpy.count, data.activated)
+            compare(spaceSpy.count, 0)
+            tryCompare(combo.choices, "visible", false)
+            combo.currentIndex = 3
+            compare(spaceSpy.count, 0)
         }
 
         function test_ends_do_not_wrap_data() {

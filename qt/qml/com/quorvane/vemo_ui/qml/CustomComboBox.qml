@@ -32,6 +32,9 @@ Item {
 
     signal activated(int index)
     signal enterPressed()
+    // Space closed the open list on a row: that row is now current. Emitted for Space only, so
+    // `activated` keeps meaning a click or Return.
+    signal spaceCommitted(int index)
 
     // The value (by `valueRole`) of row `index`, as the model holds it.
     function valueAt(index) {
@@ -87,8 +90,11 @@ Item {
             switch (event.key) {
             case Qt.Key_Space:
                 if (popup.visible) {
+                    const committed = list.currentIndex !== -1
                     root.commitListRow()
                     popup.close()
+                    if (committed)
+                        root.spaceCommitted(combo.currentIndex)
                 } else {
                     popup.open()
                 }

@@ -1,0 +1,51 @@
+import QtQuick
+import QtQuick.Layouts
+import com.quorvane.vemo_ui
+
+// The Cancel and OK row at the foot of every tool window. Escape cancels and Return confirms while
+// the row or one of its buttons has the focus; the keypad's Enter key is left alone.
+Item {
+    id: root
+
+    property alias cancelButton: cancelButton
+    property alias okButton: okButton
+
+    signal okayClicked()
+    signal cancelClicked()
+
+    implicitWidth: row.width
+    implicitHeight: cancelButton.implicitHeight
+
+    Keys.onEscapePressed: cancelClicked()
+    Keys.onReturnPressed: okayClicked()
+
+    RowLayout {
+        id: row
+        anchors.fill: parent
+        spacing: 20
+
+        Rectangle {
+            Layout.fillWidth: true
+            color: "transparent"
+        }
+
+        FlatButton {
+            id: cancelButton
+            objectName: "cancelButton"
+            Layout.preferredWidth: 80
+            Layout.alignment: Qt.AlignRight
+            text: qsTr("Cancel")
+            onClicked: root.cancelClicked()
+        }
+
+        FlatButton {
+            id: okButton
+            objectName: "okButton"
+            Layout.preferredWidth: cancelButton.width
+            Layout.alignment: Qt.AlignRight
+            text: qsTr("OK")
+            isDefault: true
+            onClicked: root.okayClicked()
+        }
+    }
+}

@@ -1,0 +1,183 @@
+import QtQuick
+import QtQuick.Window
+import QtTest
+import com.quorvane.vemo_ui
+
+Item {
+    id: host
+
+    width: 200
+    height: 100
+
+    ListModel {
+        id: outputPaths
+        ListElement { path_name: "Main PA"; path_id: 3 }
+        ListElement { path_name: "Lobby"; path_id: 8 }
+    }
+
+    ListModel {
+        id: effects
+        ListElement { displayname: "Thunder"; sfxid: "sfx-1" }
+        ListElement { displayname: "Rain"; sfxid: "sfx-2" }
+    }
+
+    Component {
+        id: toolComponent
+        SfxPropertyTool {
+            outputPathsModel: outputPaths
+            effectModel: effects
+        }
+    }
+
+    TestCase {
+        name: "SfxPropertyTool"
+        when: windowShown
+
+        // Windows shown by a test are modal and take the focus: they are hidden at its end, so that
+        // the next test starts in the test's own window with nothing blocking it.
+        property var shownWindows: []
+
+        function keepShown(window) {
+            shownWindows.push(window)
+            return window
+        }
+
+        function cleanup() {
+            for (const window of shownWindows)
+                window.visible = false
+            shownWindows = []
+            host.Window.window.requestActivate()
+            tryCompare(host.Window.window, "active", true)
+        }
+
+        property var events: []
+        property var update: null
+
+        function open() {
+            const tool = createTemporaryObject(toolComponent, host)
+            events = []
+            update = null
+            tool.updateCustomAudioEntry.connect((fileUrl, commandIndex, volume, pan, fadeIn, fadeOut, loop) => {
+                events.push("update")
+                update = { fileUrl: fileUrl, commandIndex: commandIndex, volume: volume, pan: pan,
+                           fadeIn: fadeIn, fadeOut: fadeOut, loop: loop }
+            })
+            tool.toolClosing.connect(() => events.push("closing"))
+            keepShown(tool).show()
+            return tool
+        }
+
+        function pressOk(tool) {
+            mouseClick(findChild(tool, "buttonRow").okButton)
+        }
+
+        function test_settings() {
+            const tool = open()
+            compare(tool.title, "Custom Audio Parameters")
+            compare(tool.modality, Qt.ApplicationModal)
+            compare(tool.flags, Qt.CustomizeWindowHint | Qt.Dialog | Qt.WindowTitleHint | Qt.WindowCloseButtonHint)
+            compare(tool.commandIndex, 0)
+            compare(findChild(tool, "commandChoice").displayText, "Play")
+            compare(tool.maximumWidth, tool.minimumWidth)
+            compare(tool.maximumHeight, tool.minimumHeight)
+        }
+
+        function test_fades_data() {
+            return [
+                { tag: "empty", fadeIn: "", fadeOut: "", inMs: 0, outMs: 0 },
+                { tag: "decimal", fadeIn: "1.5", fadeOut: "0", inMs: 1500, outMs: 0 },
+                { tag: "number then word", fadeIn: "2 sec", fadeOut: " 3", inMs: 2000, outMs: 3000 },
+                { tag: "comma", fadeIn: "1,5", fadeOut: "abc", inMs: 1000, outMs: 0 },
+                { tag: "fraction dropped", fadeIn: "0.0005", fadeOut: "2.0009", inMs: 0, outMs: 2000 },
+                { tag: "negative passes through", fadeIn: "-1", fadeOut: "1e3", inMs: -1000, outMs: 1000000 }
+            ]
+        }
+
+        function test_fades(data) {
+            const tool = open()
+            tool.fadeIn = data.fadeIn
+            tool.fadeOut = data.fadeOut
+            pressOk(tool)
+            compare([update.fadeIn, update.fadeOut], [data.inMs, data.outMs])
+        }
+
+        function test_gains_data() {
+            return [
+                { tag: "default", position: -1, gain: 0.5012 },
+                { tag: "lowest", position: 0.04076220398, gain: 0.0001 },
+                { tag: "highest", position: 1.0, gain: 1.0 }
+            ]
+        }
+
+        function test_gains(data) {
+            const tool = open()
+            if (data.position > 0)
+                tool.volume = data.position
+            pressOk(tool)
+            fuzzyCompare(update.volume, data.gain, data.gain * 0.001)
+        }
+
+        function test_ok_updates_then_closes() {
+            const tool = open()
+            tool.commandIndex = 1
+            tool.loop = true
+            pressOk(tool)
+            compare(events, ["update", "closing"])
+            compare(update.commandIndex, 1)
+            compare(update.pan, 50)
+            verify(update.loop)
+            compare(tool.visible, false)
+        }
+
+        function test_cancel_and_close_only_announce_closing_data() {
+            return [{ tag: "Cancel" }, { tag: "title bar" }]
+        }
+
+        function test_cancel_and_close_only_announce_closing(data) {
+            const tool = open()
+            if (data.tag === "Cancel")
+                mouseClick(findChild(tool, "buttonRow").cancelButton)
+            else
+                tool.close()
+            compare(events, ["closing"])
+            compare(tool.visible, false)
+        }
+
+        function test_source_mode() {
+            const tool = open()
+            verify(findChild(tool, "fileChooser").visible)
+            verify(!findChild(tool, "effectChoice").visible)
+            verify(!findChild(tool, "eventIdLabel").visible)
+            tool.usesCustomAudioFile = false
+            verify(!findChild(tool, "fileChooser").visible)
+            verify(findChild(tool, "effectChoice").visible)
+            verify(findChild(tool, "eventIdLabel").visible)
+        }
+
+        function test_name_follows_the_effect_until_typed() {
+            const tool = open()
+            tool.effectIdIndex = 1
+            compare(tool.name, "Rain")
+            tool.isNameDirty = true
+            tool.effectIdIndex = 0
+            compare(tool.name, "Rain")
+            tool.close()
+            verify(!tool.isNameDirty)
+        }
+
+        function test_output_path_from_name() {
+            const tool = open()
+            tool.setOutputPathIndexFromName(8)
+            compare(tool.outputPathIndex, 1)
+            compare(tool.outputPath, 8)
+            tool.setOutputPathIndexFromName(5)
+            compare(tool.outputPathIndex, -1)
+        }
+
+        function test_volume_tool_tip() {
+            const tool = open()
+            compare(findChild(tool, "volumeToolTip").text, "Value: -6.0 dB")
+            compare(findChild(tool, "volumeSlider").customDisplayFunction(1.0), "0.000")
+        }
+    }
+}
