@@ -259,11 +259,12 @@ void EngineCore::Drain()
     if (OnEngineThread())
         return;
     Lock lock(mutex_);
-    const auto outTarget = queuedCount_;
+    auto stopped = [&] { return threadExited_ || !thread_.joinable(); };
+    // Tasks first (they may send more), then everything sent until they finished.
     const auto taskTarget = tasksQueued_;
-    delivered_.wait(lock, [&] {
-        return threadExited_ || !thread_.joinable() || (deliveredCount_ >= outTarget && tasksDone_ >= taskTarget);
-    });
+    delivered_.wait(lock, [&] { return stopped() || tasksDone_ >= taskTarget; });
+    const auto outTarget = queuedCount_;
+    delivered_.wait(lock, [&] { return stopped() || deliveredCount_ >= outTarget; });
 }
 
 void EngineCore::RunOnEngineThread(std::function<void()> work)
