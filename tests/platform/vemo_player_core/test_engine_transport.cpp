@@ -90,6 +90,24 @@ private slots:
         QVERIFY(engine->IsStopped());
     }
 
+    void pauseAfterAFadeOutKeepsThePosition()
+    {
+        const auto show = MakeShow("[" + FourFourSong("1") + "]");
+        auto engine = MakeEngine(show);
+        engine->Play();
+        engine->Fade({}, 0.5f);
+        engine->Probe().Advance(milliseconds(600));
+        QVERIFY(engine->IsStopped());
+        QCOMPARE(engine->GetTickIndex(), UInt32(480));
+        engine->Pause(true);
+        QVERIFY(engine->GetIsPaused());
+        QCOMPARE(engine->GetTickIndex(), UInt32(480));
+        engine->Play();
+        QVERIFY(engine->GetIsFaded());
+        engine->Probe().Advance(milliseconds(500));
+        QCOMPARE(engine->GetTickIndex(), UInt32(960));
+    }
+
     void vampLoopsUntilExit()
     {
         const auto show = MakeShow("[" + FourFourSong("1") + "]",
