@@ -117,7 +117,7 @@ void EngineCore::Shutdown()
         if (shutDown_)
             return;
         if (player_)
-            player_->Stop();
+            player_->Halt();
         shutDown_ = true;
         stopping_ = true;
         Wake();
@@ -306,8 +306,11 @@ void EngineCore::ScriptTransport(bool playing, bool paused, bool faded)
 void EngineCore::ScriptPosition(std::string song, UInt32 tick)
 {
     Lock lock(mutex_);
-    if (player_ && show_.FindSong(song))
-        player_->ScriptPosition(song, tick);
+    if (!player_ || !show_.FindSong(song))
+        return;
+    player_->ScriptPosition(song, tick);
+    std::unique_lock songLock(songState_.mutex);
+    songState_.currentSongNumber = song;
 }
 
 void EngineCore::FireOscCue(const CL::Osc& cue, unsigned delayMs, bool enqueue)

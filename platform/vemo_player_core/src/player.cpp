@@ -369,6 +369,17 @@ void Player::Stop()
     Position(desc_->startTick, false);
 }
 
+void Player::Halt()
+{
+    CancelRunningFadeOut();
+    const bool wasRunning = transport_ != Transport::Stopped;
+    transport_ = Transport::Stopped;
+    sink_.EffectsStopped(false);
+    UpdateAmbient();
+    if (wasRunning)
+        Notify(EventKind::PlaybackStopped);
+}
+
 void Player::FlowControlExit()
 {
     if (transport_ == Transport::Holding) {
