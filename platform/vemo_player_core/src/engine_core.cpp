@@ -56,8 +56,13 @@ EngineCore::EngineCore(std::string productName, std::string showFolder, std::str
         outbox_.clear();
         return;
     }
-    if (soundEffects_)
-        instanceToken_ = audio::SetInstanceProvider([this] { return Instances(); });
+    if (soundEffects_) {
+        providerLink_->engine = this;
+        instanceToken_ = audio::SetInstanceProvider([link = providerLink_] {
+            std::lock_guard lock(link->mutex);
+            return link->engine ? link->engine->Instances() : std::vector<audio::SfxInstanceInfo>{};
+        });
+    }
     thread_ = std::thread([this] { Run(); });
 }
 
@@ -134,6 +139,8 @@ void EngineCore::Shutdown()
     if (instanceToken_)
         audio::ClearInstanceProvider(instanceToken_);
     instanceToken_ = 0;
+    std::lock_guard link(providerLink_->mutex);
+    providerLink_->engine = nullptr;
 }
 
 void EngineCore::Send(std::string journal, std::function<void()> call)

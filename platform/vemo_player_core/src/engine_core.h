@@ -200,6 +200,12 @@ private:
     std::string outputDevice_;
     vemo::SongState songState_;
     int instanceToken_ = 0;
+    // Lets the sound-effect library's provider outlive the engine safely: cleared on shutdown.
+    struct ProviderLink {
+        std::mutex mutex;
+        const EngineCore* engine = nullptr;
+    };
+    std::shared_ptr<ProviderLink> providerLink_ = std::make_shared<ProviderLink>();
     double manualClockMs_ = 0.0;
 
     CL::Editor editor_;

@@ -153,6 +153,9 @@ private slots:
         QCOMPARE(engine.GetAllowedCommandStatuses(), (std::vector<int>{0x90, 0x80, 0xB0, 0xC0}));
         QVERIFY(engine.Probe().Journal().front().find("Tol|brin") != std::string::npos);
         QCOMPARE(vemo::testing::CurrentEngine(), &engine.Probe());
+        engine.SetChangelogFilename("TheLanternKeeper-1.0.logdata");
+        QCOMPARE(engine.GetLogVersion(), std::string("1.0"));
+        QCOMPARE(engine.GetChangeLogSoundEffects().size(), std::size_t(0));
     }
 };
 
