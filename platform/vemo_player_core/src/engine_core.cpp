@@ -83,11 +83,14 @@ void EngineCore::Load()
 {
     show_ = LoadShowDescription(showFolder_);
     recordFile_ = showFolder_ / "show.record";
-    Lock lock(mutex_);
-    player_ = std::make_unique<Player>(show_, *this);
+    {
+        Lock lock(mutex_);
+        player_ = std::make_unique<Player>(show_, *this);
+    }
     SetupEditor();
     LoadInitialChangeLog();
     LoadMidiSettings();
+    Lock lock(mutex_);
     player_->LoadFirstSong();
 }
 

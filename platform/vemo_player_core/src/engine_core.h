@@ -77,7 +77,8 @@ public:
     const CL::SongLog* CurrentSongLog() const;
     std::vector<cmn::VemoEvent*> Markers();
     std::vector<std::unique_ptr<cmn::VemoEvent>> PanelEvents() const;
-    void Publish();
+    // The playing copy becomes a deep copy of the editor's working log.
+    void PublishWorkingLog();
     void SwitchChangeLog(const std::string& fileName);
     std::string Save(int major, int minor);
     std::string ChangeLogFileName() const;
@@ -138,6 +139,7 @@ private:
     void Load();
     void LoadInitialChangeLog();
     void UseDocument(CL::ChangeLogDocument document, const std::string& fileName);
+    void Publish(CL::ChangeLogDocument published);  // under the lock
     PlayTables Compile(const CL::ChangeLogDocument& document) const;
     void SetupEditor();
     std::vector<audio::SfxInstanceInfo> Instances() const;
