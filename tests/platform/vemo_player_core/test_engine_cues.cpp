@@ -217,7 +217,9 @@ private slots:
     void probeHooksActOnTheEngineThread()
     {
         auto osc = std::make_shared<RecordingOsc>();
-        auto engine = MakeEngine(MakeShow("[" + FourFourSong("1") + "," + FourFourSong("2") + "]"), osc);
+        auto engine = MakeEngine(MakeShow("[" + FourFourSong("1") + "," + FourFourSong("2") + "]",
+                                          {{"2", {Ev<CL::Marker>(0, "Bridge", "MRK1")}}}),
+                                 osc);
         Recorder recorder;
         engine->Probe().FireOscCue(CL::Osc(0, "OSC7", CL::OscProperties("/x 1", "NETWORK0")), 5, true);
         engine->Probe().PublishFromEngineThread(EventKind::Marker, 42, "");
@@ -232,6 +234,7 @@ private slots:
         QVERIFY(engine->GetIsPlaying());
         QCOMPARE(engine->GetCurrentSongNumber(), std::string("2"));
         QCOMPARE(engine->GetTickIndex(), UInt32(960));
+        QCOMPARE(engine->GetChangeLogEditor()->GetEventsByEventId().count("MRK1"), std::size_t(1));
         engine->Probe().Drain();
         QCOMPARE(recorder.Notes().size(), std::size_t(1));
         std::thread::id ran;
