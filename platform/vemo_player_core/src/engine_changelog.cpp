@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <iostream>
-#include <regex>
 
 namespace vemo::engine {
 namespace {
@@ -68,11 +67,24 @@ PlayPoint pointOf(const cmn::VemoEvent& e)
 // The version in a file name "<Stem>-<M>.<m>.logdata".
 std::optional<cmn::VEMOVersion> versionInName(const std::string& name)
 {
-    static const std::regex pattern(R"(-(\d{1,3})\.(\d{1,3})\.logdata$)");
-    std::smatch match;
-    if (!std::regex_search(name, match, pattern))
+    const std::string suffix = ".logdata";
+    const auto dash = name.rfind('-');
+    const bool endsWithSuffix =
+        name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+    if (dash == std::string::npos || !endsWithSuffix)
         return std::nullopt;
-    return cmn::VEMOVersion{static_cast<UInt16>(std::stoi(match[1])), static_cast<UInt16>(std::stoi(match[2]))};
+    const auto text = name.substr(dash + 1, name.size() - suffix.size() - dash - 1);
+    cmn::VEMOVersion version;
+    const auto dot = text.find('.');
+    auto isNumber = [](const std::string& part) {
+        return !part.empty() && part.size() <= 3
+               && std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (dot == std::string::npos || !isNumber(text.substr(0, dot)) || !isNumber(text.substr(dot + 1)))
+        return std::nullopt;
+    version.majorVersion = static_cast<UInt16>(std::stoi(text.substr(0, dot)));
+    version.minorVersion = static_cast<UInt16>(std::stoi(text.substr(dot + 1)));
+    return version;
 }
 
 }  // namespace
@@ -140,17 +152,32 @@ void EngineCore::LoadInitialChangeLog()
     UseDocument(std::move(empty), "");
 }
 
+// The editor is only called outside the engine lock: its call hook takes the lock to journal.
 void EngineCore::UseDocument(CL::ChangeLogDocument document, const std::string& fileName)
 {
-    loadReport_ = editor_.LoadDocument(std::move(document));
+    auto report = editor_.LoadDocument(std::move(document));
+    auto published = editor_.PublishDocument();
+    Lock lock(mutex_);
+    loadReport_ = std::move(report);
     scriptedWarnings_.reset();
     logFileName_ = fileName;
-    Publish();
+    Publish(std::move(published));
+    Wake();
 }
 
-void EngineCore::Publish()
+void EngineCore::PublishWorkingLog()
 {
-    published_ = editor_.PublishDocument();
+    auto published = editor_.PublishDocument();
+    Lock lock(mutex_);
+    if (!player_ || shutDown_)
+        return;
+    Publish(std::move(published));
+    Wake();
+}
+
+void EngineCore::Publish(CL::ChangeLogDocument published)
+{
+    published_ = std::move(published);
     for (auto& [song, log] : songLogs_)
         retired_.push_back(log);
     songLogs_.clear();
@@ -232,10 +259,7 @@ std::vector<std::unique_ptr<cmn::VemoEvent>> EngineCore::PanelEvents() const
 
 void EngineCore::SwitchChangeLog(const std::string& fileName)
 {
-    auto document = CL::ChangeLogDocument::Load(showFolder_ / fileName, recordFile_);
-    Lock lock(mutex_);
-    UseDocument(std::move(document), fileName);
-    Wake();
+    UseDocument(CL::ChangeLogDocument::Load(showFolder_ / fileName, recordFile_), fileName);
 }
 
 std::string EngineCore::Save(int major, int minor)

@@ -74,6 +74,8 @@ private slots:
         options.clock = vemo::AudioInterface::Options::Clock::Manual;
         vemo::AudioInterface engine(store.CurrentShowFolder().string(), data.string(), true, nullptr, options);
         engine.ThrowIfThreadExceptions();
+        const auto credential = engine.GetShowAuthorizationData();
+        QCOMPARE(std::string(credential.begin(), credential.end()), std::string("demo-lantern-keeper"));
         std::vector<std::string> flow;
         std::mutex mutex;
         vemo::demo::ScriptedDriver driver(engine, [&](const vemo::demo::ScriptedDriver::Seen& seen) {
