@@ -1,0 +1,90 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace vemo::osc {
+
+// Type codes of OSC arguments, as stored in each argument.
+enum OscType : std::int32_t {
+    kOscTypeUnknown = 0,
+    kOscTypeInt32 = 1,
+    kOscTypeFloat32 = 2,
+    kOscTypeString = 3,
+    kOscTypeBlob = 4,
+};
+
+// The type code of one character of a type-tag string.
+OscType OscTypeOfTag(char tag);
+
+// Reads a NUL-terminated, NUL-padded OSC string from the `count` bytes at `data`. Returns the text
+// (a view into `data`) and sets `consumed` to its padded length. Throws std::runtime_error when the
+// bytes hold no NUL, end before the padding does, or carry a pad byte that is not NUL.
+std::string_view ReadPaddedString(const std::uint8_t* data, std::size_t count, std::size_t& consumed);
+
+// A typed argument of an OSC message. Conversions that the argument's kind does not offer throw
+// std::runtime_error.
+class OscParam {
+public:
+    explicit OscParam(OscType type) : type_(type) {}
+    virtual ~OscParam() = default;
+    OscParam(const OscParam&) = delete;
+    OscParam& operator=(const OscParam&) = delete;
+
+    virtual std::string toString() const;
+    virtual std::int32_t toInt32() const;
+    virtual float toFloat32() const;
+
+    OscType type() const { return type_; }
+
+private:
+    OscType type_;
+};
+
+class OscInt32 final : public OscParam {
+public:
+    explicit OscInt32(std::int32_t value) : OscParam(kOscTypeInt32), value_(value) {}
+
+    // Reads 4 big-endian bytes; `consumed` becomes 4.
+    static std::unique_ptr<OscInt32> Read(const std::uint8_t* data, std::size_t count, std::size_t& consumed);
+
+    std::string toString() const override;
+    std::int32_t toInt32() const override { return value_; }
+    float toFloat32() const override { return static_cast<float>(value_); }
+
+private:
+    std::int32_t value_;
+};
+
+class OscFloat32 final : public OscParam {
+public:
+    explicit OscFloat32(float value) : OscParam(kOscTypeFloat32), value_(value) {}
+
+    // Reads the IEEE-754 single in 4 big-endian bytes; `consumed` becomes 4.
+    static std::unique_ptr<OscFloat32> Read(const std::uint8_t* data, std::size_t count, std::size_t& consumed);
+
+    // Six decimals, a point as decimal separator whatever the process's locale (2.5 gives 2.500000).
+    std::string toString() const override;
+    float toFloat32() const override { return value_; }
+
+private:
+    float value_;
+};
+
+class OscString final : public OscParam {
+public:
+    explicit OscString(std::string value) : OscParam(kOscTypeString), value_(std::move(value)) {}
+
+    // Reads a padded string; `consumed` becomes its padded length.
+    static std::unique_ptr<OscString> Read(const std::uint8_t* data, std::size_t count, std::size_t& consumed);
+
+    std::string toString() const override { return value_; }
+
+private:
+    std::string value_;
+};
+
+} // namespace vemo::osc
