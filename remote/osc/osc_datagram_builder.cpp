@@ -19,10 +19,29 @@ void AppendPaddedString(QByteArray& out, const QByteArray& text)
     out.append(4 - text.size() % 4, '\0');
 }
 
+// The type of an unquoted argument, 'i', 'f' or 's', as QString::toInt (base 10) and
+// QString::toFloat classify it; the number goes to `intValue` or `floatValue`.
+char ClassifyOscToken(const QString& token, qint32& intValue, float& floatValue)
+{
+    bool ok = false;
+    intValue = token.toInt(&ok, 10);
+    if (ok) {
+        return 'i';
+    }
+    floatValue = token.toFloat(&ok);
+    return ok ? 'f' : 's';
+}
+
 // Collects the type tags and the argument bytes while the argument text is read.
 class ArgumentWriter {
 public:
-    ArgumentWriter() { tags_.append(','); }
+    explicit ArgumentWriter(qsizetype textSize)
+    {
+        tags_.reserve(16);
+        tags_.append(',');
+        // Room for the usual case: no argument is longer in bytes than four times its text.
+        bytes_.reserve(4 * textSize + 8);
+    }
 
     void AddString(const QString& token)
     {
@@ -67,13 +86,14 @@ private:
 void WriteArguments(QStringView text, ArgumentWriter& writer)
 {
     QString token;
+    token.reserve(text.size());
     bool betweenTokens = true;
     bool inQuotes = false;
     for (const QChar c : text) {
         if (inQuotes) {
             if (c == u'"') {
                 writer.AddString(token);
-                token.clear();
+                token.resize(0);
                 inQuotes = false;
                 betweenTokens = true;
             } else {
@@ -85,7 +105,7 @@ void WriteArguments(QStringView text, ArgumentWriter& writer)
         } else if (c == u' ') {
             if (!betweenTokens) {
                 writer.AddTyped(token);
-                token.clear();
+                token.resize(0);
                 betweenTokens = true;
             }
         } else {
@@ -104,17 +124,6 @@ void WriteArguments(QStringView text, ArgumentWriter& writer)
 
 } // namespace
 
-char ClassifyOscToken(const QString& token, qint32& intValue, float& floatValue)
-{
-    bool ok = false;
-    intValue = token.toInt(&ok, 10);
-    if (ok) {
-        return 'i';
-    }
-    floatValue = token.toFloat(&ok);
-    return ok ? 'f' : 's';
-}
-
 QByteArray BuildOscDatagram(const QString& text)
 {
     QByteArray datagram;
@@ -122,13 +131,15 @@ QByteArray BuildOscDatagram(const QString& text)
         return datagram;
     }
     const qsizetype blank = text.indexOf(u' ');
-    const QStringView address = blank < 0 ? QStringView(text) : QStringView(text).left(blank);
-    AppendPaddedString(datagram, address.toUtf8());
-    if (blank >= 0) {
-        ArgumentWriter writer;
-        WriteArguments(QStringView(text).mid(blank + 1), writer);
-        writer.AppendTo(datagram);
+    if (blank < 0) {
+        AppendPaddedString(datagram, text.toUtf8());
+        return datagram;
     }
+    datagram.reserve(8 * text.size() + 16);
+    AppendPaddedString(datagram, QStringView(text).left(blank).toUtf8());
+    ArgumentWriter writer(text.size() - blank);
+    WriteArguments(QStringView(text).mid(blank + 1), writer);
+    writer.AppendTo(datagram);
     return datagram;
 }
 

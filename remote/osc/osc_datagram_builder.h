@@ -12,8 +12,4 @@ namespace vemo::osc {
 // gives an empty datagram.
 QByteArray BuildOscDatagram(const QString& text);
 
-// The type QString::toInt (base 10) and QString::toFloat give an unquoted argument:
-// 'i', 'f' or 's'. The number is written to `intValue` or `floatValue`.
-char ClassifyOscToken(const QString& token, qint32& intValue, float& floatValue);
-
 } // namespace vemo::osc

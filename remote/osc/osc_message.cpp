@@ -7,15 +7,20 @@ namespace vemo::osc {
 
 namespace {
 
-std::unique_ptr<OscParam> ReadArgument(OscType type, const std::uint8_t* data, std::size_t count, std::size_t& consumed)
+// Appends the argument of one type code and returns the count of bytes it took.
+std::size_t ReadArgument(OscType type, const std::uint8_t* data, std::size_t count, OscArguments& arguments)
 {
+    std::size_t consumed = 0;
     switch (type) {
     case kOscTypeInt32:
-        return OscInt32::Read(data, count, consumed);
+        arguments.emplace_back(OscInt32::Read(data, count, consumed));
+        return consumed;
     case kOscTypeFloat32:
-        return OscFloat32::Read(data, count, consumed);
+        arguments.emplace_back(OscFloat32::Read(data, count, consumed));
+        return consumed;
     case kOscTypeString:
-        return OscString::Read(data, count, consumed);
+        arguments.emplace_back(OscString::Read(data, count, consumed));
+        return consumed;
     case kOscTypeBlob:
     case kOscTypeUnknown:
         break;
@@ -32,9 +37,7 @@ OscArguments ParseOscArguments(std::string_view tags, const std::uint8_t* data, 
     arguments.reserve(std::min(tags.size(), count / 4));
     std::size_t offset = 0;
     for (const char tag : tags) {
-        std::size_t consumed = 0;
-        arguments.push_back(ReadArgument(OscTypeOfTag(tag), data + offset, count - offset, consumed));
-        offset += consumed;
+        offset += ReadArgument(OscTypeOfTag(tag), data + offset, count - offset, arguments);
     }
     return arguments;
 }

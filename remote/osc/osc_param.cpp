@@ -17,22 +17,6 @@ std::uint32_t ReadBigEndian32(const std::uint8_t* data)
 
 } // namespace
 
-OscType OscTypeOfTag(char tag)
-{
-    switch (tag) {
-    case 'i':
-        return kOscTypeInt32;
-    case 'f':
-        return kOscTypeFloat32;
-    case 's':
-        return kOscTypeString;
-    case 'b':
-        return kOscTypeBlob;
-    default:
-        return kOscTypeUnknown;
-    }
-}
-
 std::string_view ReadPaddedString(const std::uint8_t* data, std::size_t count, std::size_t& consumed)
 {
     const void* nul = count == 0 ? nullptr : std::memchr(data, 0, count);
@@ -70,13 +54,13 @@ float OscParam::toFloat32() const
     throw std::runtime_error("Parameter does not convert to float32.");
 }
 
-std::unique_ptr<OscInt32> OscInt32::Read(const std::uint8_t* data, std::size_t count, std::size_t& consumed)
+OscInt32 OscInt32::Read(const std::uint8_t* data, std::size_t count, std::size_t& consumed)
 {
     if (count < 4) {
         throw std::runtime_error("Cannot read OSC Param of type int32 in less than four bytes.");
     }
     consumed = 4;
-    return std::make_unique<OscInt32>(static_cast<std::int32_t>(ReadBigEndian32(data)));
+    return OscInt32(static_cast<std::int32_t>(ReadBigEndian32(data)));
 }
 
 std::string OscInt32::toString() const
@@ -84,13 +68,13 @@ std::string OscInt32::toString() const
     return std::to_string(value_);
 }
 
-std::unique_ptr<OscFloat32> OscFloat32::Read(const std::uint8_t* data, std::size_t count, std::size_t& consumed)
+OscFloat32 OscFloat32::Read(const std::uint8_t* data, std::size_t count, std::size_t& consumed)
 {
     if (count < 4) {
         throw std::runtime_error("Cannot read OSC Param of type float32 in less than four bytes.");
     }
     consumed = 4;
-    return std::make_unique<OscFloat32>(std::bit_cast<float>(ReadBigEndian32(data)));
+    return OscFloat32(std::bit_cast<float>(ReadBigEndian32(data)));
 }
 
 std::string OscFloat32::toString() const
@@ -101,9 +85,9 @@ std::string OscFloat32::toString() const
     return std::string(text, result.ptr);
 }
 
-std::unique_ptr<OscString> OscString::Read(const std::uint8_t* data, std::size_t count, std::size_t& consumed)
+OscString OscString::Read(const std::uint8_t* data, std::size_t count, std::size_t& consumed)
 {
-    return std::make_unique<OscString>(std::string(ReadPaddedString(data, count, consumed)));
+    return OscString(std::string(ReadPaddedString(data, count, consumed)));
 }
 
 } // namespace vemo::osc

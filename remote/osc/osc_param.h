@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 
@@ -18,7 +17,21 @@ enum OscType : std::int32_t {
 };
 
 // The type code of one character of a type-tag string.
-OscType OscTypeOfTag(char tag);
+constexpr OscType OscTypeOfTag(char tag)
+{
+    switch (tag) {
+    case 'i':
+        return kOscTypeInt32;
+    case 'f':
+        return kOscTypeFloat32;
+    case 's':
+        return kOscTypeString;
+    case 'b':
+        return kOscTypeBlob;
+    default:
+        return kOscTypeUnknown;
+    }
+}
 
 // Reads a NUL-terminated, NUL-padded OSC string from the `count` bytes at `data`. Returns the text
 // (a view into `data`) and sets `consumed` to its padded length. Throws std::runtime_error when the
@@ -31,7 +44,6 @@ class OscParam {
 public:
     explicit OscParam(OscType type) : type_(type) {}
     virtual ~OscParam() = default;
-    OscParam(const OscParam&) = delete;
     OscParam& operator=(const OscParam&) = delete;
 
     virtual std::string toString() const;
@@ -39,6 +51,10 @@ public:
     virtual float toFloat32() const;
 
     OscType type() const { return type_; }
+
+protected:
+    // Arguments are copied as their own class only, never through the base.
+    OscParam(const OscParam&) = default;
 
 private:
     OscType type_;
@@ -49,7 +65,7 @@ public:
     explicit OscInt32(std::int32_t value) : OscParam(kOscTypeInt32), value_(value) {}
 
     // Reads 4 big-endian bytes; `consumed` becomes 4.
-    static std::unique_ptr<OscInt32> Read(const std::uint8_t* data, std::size_t count, std::size_t& consumed);
+    static OscInt32 Read(const std::uint8_t* data, std::size_t count, std::size_t& consumed);
 
     std::string toString() const override;
     std::int32_t toInt32() const override { return value_; }
@@ -64,7 +80,7 @@ public:
     explicit OscFloat32(float value) : OscParam(kOscTypeFloat32), value_(value) {}
 
     // Reads the IEEE-754 single in 4 big-endian bytes; `consumed` becomes 4.
-    static std::unique_ptr<OscFloat32> Read(const std::uint8_t* data, std::size_t count, std::size_t& consumed);
+    static OscFloat32 Read(const std::uint8_t* data, std::size_t count, std::size_t& consumed);
 
     // Six decimals, a point as decimal separator whatever the process's locale (2.5 gives 2.500000).
     std::string toString() const override;
@@ -79,7 +95,7 @@ public:
     explicit OscString(std::string value) : OscParam(kOscTypeString), value_(std::move(value)) {}
 
     // Reads a padded string; `consumed` becomes its padded length.
-    static std::unique_ptr<OscString> Read(const std::uint8_t* data, std::size_t count, std::size_t& consumed);
+    static OscString Read(const std::uint8_t* data, std::size_t count, std::size_t& consumed);
 
     std::string toString() const override { return value_; }
 
