@@ -2,9 +2,15 @@
 #include "osc/osc_message.h"
 #include "osc_test_support.h"
 
+#include <vemo_test/test_environment.h>
+
+#include <QDir>
+#include <QProcess>
 #include <QTest>
 
+#include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <stdexcept>
 
 using namespace vemo::osc;
@@ -33,6 +39,7 @@ private slots:
     void decodeKeepsStringBytesAsReceived();
     void decodeOfManyTagsWithoutDataFails();
     void argumentConversions();
+    void floatTextKeepsItsPointUnderACommaLocale();
     void encodeWritesBytes_data();
     void encodeWritesBytes();
     void encodeClassifiesTokensAsQtDoes_data();
@@ -154,6 +161,24 @@ void TestOscCodec::argumentConversions()
     QCOMPARE(message([&] { text.toInt32(); }), std::string("Parameter does not convert to int32."));
     QCOMPARE(message([&] { text.toFloat32(); }), std::string("Parameter does not convert to float32."));
     QCOMPARE(message([] { OscParam(kOscTypeBlob).toString(); }), std::string("Parameter does not convert to string."));
+}
+
+void TestOscCodec::floatTextKeepsItsPointUnderACommaLocale()
+{
+    // A German numeric locale, compiled into the test's own folder.
+    const QString folder = QString::fromStdString(vemo::testing::TestRoot().string()) + "/locales";
+    QDir().mkpath(folder);
+    if (QProcess::execute("localedef", {"-i", "de_DE", "-f", "UTF-8", folder + "/de_DE.UTF-8"}) != 0) {
+        QSKIP("localedef could not compile de_DE (Debian package locales).");
+    }
+    qputenv("LOCPATH", folder.toLocal8Bit());
+    QVERIFY(std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr);
+    char printed[32];
+    std::snprintf(printed, sizeof printed, "%f", 2.5);
+    const std::string text = OscFloat32(2.5F).toString();
+    std::setlocale(LC_NUMERIC, "C");
+    QCOMPARE(std::string(printed), std::string("2,500000"));
+    QCOMPARE(text, std::string("2.500000"));
 }
 
 void TestOscCodec::encodeWritesBytes_data()
