@@ -1,0 +1,861 @@
+#include "player.h"
+
+#include <vemo_core/timeline_records.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace vemo::engine {
+namespace {
+
+using notify::EventKind;
+
+constexpr const char* kClear = "ClearPickupBeat";
+
+std::string percentText(double factor)
+{
+    return std::to_string(std::lround(factor * 100.0)) + "%";
+}
+
+std::string twoDecimals(double value)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.2f", value);
+    return buffer;
+}
+
+// A key signature moved by n half steps, spelt with at most six accidentals (six sharps for F#).
+int transposedSignature(int sharpsFlats, int halfSteps)
+{
+    int v = ((sharpsFlats + 7 * halfSteps) % 12 + 12) % 12;
+    return v > 6 ? v - 12 : v;
+}
+
+template<class T>
+const T* lastAtOrBefore(const std::vector<T>& points, std::uint32_t tick)
+{
+    const T* found = points.empty() ? nullptr : &points.front();
+    for (const auto& p : points) {
+        if (p.tick <= tick)
+            found = &p;
+    }
+    return found;
+}
+
+const PlayRegion* innermost(const std::vector<PlayRegion>& regions, std::uint32_t tick)
+{
+    const PlayRegion* found = nullptr;
+    for (const auto& r : regions) {
+        if (r.Contains(tick) && (!found || r.start >= found->start))
+            found = &r;
+    }
+    return found;
+}
+
+}  // namespace
+
+Player::Player(const ShowDescription& show, PlayerSink& sink) : show_(show), sink_(sink) {}
+
+void Player::SetTables(PlayTables tables)
+{
+    tables_ = std::move(tables);
+    table_ = &Table(song_);
+    if (desc_) {
+        clickGrid_ = SongGrid(*desc_, table_->ClickRegions());
+        UpdateRegions(true);
+    }
+}
+
+const SongPlayTable& Player::Table(const std::string& song) const
+{
+    const auto it = tables_.find(song);
+    return it == tables_.end() ? emptyTable_ : it->second;
+}
+
+int Player::Attacca(const std::string& song) const
+{
+    const auto it = tables_.find(song);
+    if (it != tables_.end())
+        return it->second.attacca;
+    const auto* description = show_.FindSong(song);
+    return description ? description->attacca : 0;
+}
+
+void Player::SetAttacca(const std::string& song, int state)
+{
+    tables_[song].attacca = state;
+    table_ = &Table(song_);
+}
+
+std::uint32_t Player::Tick() const
+{
+    return static_cast<std::uint32_t>(std::floor(pos_ + 1e-9));
+}
+
+int Player::PageAt(const std::string& song, std::uint32_t tick) const
+{
+    const int songIndex = show_.SongIndex(song);
+    int page = 0;
+    for (const auto& p : show_.pages) {
+        const int index = show_.SongIndex(p.song);
+        if (index < songIndex || (index == songIndex && p.tick <= tick))
+            page = static_cast<int>(p.page);
+    }
+    return page;
+}
+
+void Player::Notify(notify::EventKind kind, int value, std::optional<std::string> text)
+{
+    sink_.Notify(kind, value, std::move(text));
+}
+
+void Player::FlowControl(int value, const std::string& text)
+{
+    Notify(EventKind::StatusFlowControl, value, text);
+}
+
+void Player::Enter(const std::string& number)
+{
+    song_ = number;
+    desc_ = show_.FindSong(number);
+    table_ = &Table(number);
+    clickGrid_ = SongGrid(*desc_, table_->ClickRegions());
+    loops_.clear();
+    ambient_.clear();
+}
+
+void Player::LoadFirstSong()
+{
+    Enter(show_.songs.front().number);
+    pos_ = desc_->startTick;
+    crossFrom_ = oscFrom_ = desc_->startTick;
+    sink_.EffectsSongLoaded(song_);
+    ReportSongLoaded();
+    UpdateRegions(false);
+    ReportVolume();
+}
+
+void Player::ReportSongLoaded()
+{
+    const auto tick = Tick();
+    scale_ = ScaleAt(tick);
+    transpose_ = TransposeAt(tick);
+    Notify(EventKind::SongLoaded, 0, song_);
+    Notify(EventKind::SongTitle, 0, desc_->title);
+    const auto* meter = lastAtOrBefore(desc_->meters, tick);
+    Notify(EventKind::Meter, 0, std::to_string(meter->numerator) + "/" + std::to_string(meter->denominator));
+    ReportKey(Tick());
+    ReportTempo(Tick());
+    Notify(EventKind::TempoScale, 0, percentText(scale_));
+    Notify(EventKind::Transposition, transpose_);
+    FlowControl(0, kClear);
+    const int beat = clickGrid_.IndexAtOrBefore(tick);
+    if (beat >= 0)
+        Notify(EventKind::BarBeat, 0, BarBeatText(clickGrid_.Beats()[beat]));
+    Notify(EventKind::Playhead, static_cast<int>(tick));
+    page_ = PageAt(song_, tick);
+    if (page_ > 0)
+        Notify(EventKind::PageNum, page_);
+}
+
+void Player::ReportSpot()
+{
+    const auto tick = Tick();
+    scale_ = ScaleAt(tick);
+    transpose_ = TransposeAt(tick);
+    Notify(EventKind::Playhead, static_cast<int>(tick));
+    const int beat = clickGrid_.IndexAtOrBefore(tick);
+    if (beat >= 0)
+        Notify(EventKind::BarBeat, 0, BarBeatText(clickGrid_.Beats()[beat]));
+    ReportKey(Tick());
+    ReportTempo(Tick());
+    const auto* meter = lastAtOrBefore(desc_->meters, tick);
+    Notify(EventKind::Meter, 0, std::to_string(meter->numerator) + "/" + std::to_string(meter->denominator));
+    Notify(EventKind::TempoScale, 0, percentText(scale_));
+    Notify(EventKind::Transposition, transpose_);
+    page_ = PageAt(song_, tick);
+    if (page_ > 0)
+        Notify(EventKind::PageNum, page_);
+}
+
+void Player::ReportTempo(std::uint32_t tick)
+{
+    Notify(EventKind::Tempo, 0, twoDecimals(BpmAt(tick) * scale_));
+}
+
+void Player::ReportKey(std::uint32_t tick)
+{
+    const auto* key = lastAtOrBefore(desc_->keys, tick);
+    const int signature = transpose_ == 0 ? key->sharpsFlats : transposedSignature(key->sharpsFlats, transpose_);
+    Notify(EventKind::Key, 0,
+           Keys::keyNameFromSig(static_cast<short>(signature), static_cast<short>(key->mode)));
+}
+
+void Player::ReportVolume()
+{
+    Notify(EventKind::StatusVolume, static_cast<int>(std::lround(EffectiveGain() * 1000.0)));
+}
+
+void Player::ReportPage()
+{
+    const int page = PageAt(song_, Tick());
+    if (page != page_) {
+        page_ = page;
+        if (page > 0)
+            Notify(EventKind::PageNum, page);
+    }
+}
+
+void Player::LoadSong(const std::string& number, bool keepPlaying, std::optional<std::uint32_t> tick)
+{
+    const bool wasPlaying = IsPlaying();
+    const std::string previousSong = song_;
+    const auto previousTick = Tick();
+    CancelRunningFadeOut();
+    if (keepPlaying && wasPlaying) {
+        transport_ = Transport::Playing;
+    } else {
+        transport_ = Transport::Stopped;
+        if (wasPlaying)
+            Notify(EventKind::PlaybackStopped);
+    }
+    sink_.EffectsSongLoaded(number);
+    Enter(number);
+    const auto target = tick ? std::min(*tick, desc_->audioEndTick) : desc_->startTick;
+    pos_ = target;
+    ReportSongLoaded();
+    UpdateRegions(false);
+    const bool changed = number != previousSong || target != previousTick;
+    if (changed) {
+        for (const auto& cue : table_->oscs) {
+            if (cue.tick == target && !CutAt(target))
+                sink_.OscCue(cue, 0, !IsPlaying());
+        }
+        crossFrom_ = oscFrom_ = target + 1;
+    }
+    UpdateAmbient();
+}
+
+void Player::Position(std::uint32_t tick, bool force)
+{
+    if (transport_ == Transport::Holding)
+        transport_ = Transport::Playing;
+    const bool changed = force || tick != Tick();
+    pos_ = tick;
+    UpdateRegions(false);
+    ReportSpot();
+    if (changed) {
+        for (const auto& cue : table_->oscs) {
+            if (cue.tick == tick && !CutAt(tick))
+                sink_.OscCue(cue, 0, !IsPlaying());
+        }
+        crossFrom_ = oscFrom_ = tick + 1;
+    }
+    UpdateAmbient();
+}
+
+void Player::Seek(std::uint32_t tick)
+{
+    Position(std::min(tick, desc_->audioEndTick), false);
+}
+
+bool Player::SeekToBar(const std::string& label)
+{
+    const SongGrid meterGrid(*desc_, {});
+    const int index = meterGrid.IndexOfBar(label);
+    if (index < 0)
+        return false;
+    Position(meterGrid.Beats()[static_cast<std::size_t>(index)].tick, false);
+    return true;
+}
+
+void Player::SeekMarker(int direction)
+{
+    const auto tick = Tick();
+    const PlayPoint* target = nullptr;
+    for (const auto& m : table_->markers) {
+        if (direction < 0 && m.tick < tick)
+            target = &m;
+        if (direction > 0 && m.tick > tick && !target)
+            target = &m;
+    }
+    if (target)
+        Position(target->tick, false);
+}
+
+void Player::SeekMeasure(int direction)
+{
+    const long target = direction > 0 ? clickGrid_.NextBarStart(Tick()) : clickGrid_.PreviousBarStart(Tick());
+    if (target >= 0)
+        Position(static_cast<std::uint32_t>(target), false);
+}
+
+void Player::Play()
+{
+    if (IsPlaying()) {
+        if (fade_.active && !fade_.toGain) {
+            fade_ = FadeRun{};
+            fadeLevel_ = 1.0;
+            ReportVolume();
+            Notify(EventKind::PlaybackStarted);
+        }
+        return;
+    }
+    CancelRunningFadeOut();
+    StartPlaying();
+}
+
+void Player::StartPlaying()
+{
+    if (fadeLevel_ != 1.0) {
+        fadeLevel_ = 1.0;
+        ReportVolume();
+    }
+    transport_ = Transport::Playing;
+    LeaveCuts();
+    Notify(EventKind::PlaybackStarted);
+    UpdateAmbient();
+}
+
+void Player::LeaveCuts()
+{
+    for (int guard = 0; guard < 64; ++guard) {
+        const auto* cut = CutAt(Tick());
+        if (!cut)
+            return;
+        pos_ = cut->end;
+        crossFrom_ = oscFrom_ = cut->end;
+        UpdateRegions(true);
+    }
+}
+
+void Player::Pause(bool fadeCompleted)
+{
+    if (fadeCompleted && fadeLevel_ != 1.0) {
+        fadeLevel_ = 1.0;
+        ReportVolume();
+    }
+    const bool stoppedByFade = transport_ == Transport::Stopped && faded_;
+    if (!IsPlaying() && !stoppedByFade)
+        return;
+    transport_ = Transport::Paused;
+    Notify(EventKind::PlaybackPaused);
+    sink_.EffectsStopped(true);
+    UpdateAmbient();
+}
+
+void Player::Continue()
+{
+    if (transport_ == Transport::Holding)
+        Release();
+    else
+        Play();
+}
+
+void Player::Release()
+{
+    transport_ = Transport::Playing;
+    FlowControl(0, kClear);
+}
+
+void Player::Stop()
+{
+    CancelRunningFadeOut();
+    transport_ = Transport::Stopped;
+    sink_.EffectsStopped(false);
+    UpdateAmbient();
+    Notify(EventKind::PlaybackStopped);
+    Position(desc_->startTick, false);
+}
+
+void Player::FlowControlExit()
+{
+    if (transport_ == Transport::Holding) {
+        Release();
+        return;
+    }
+    ApplyExit();
+    if (transport_ == Transport::Paused || transport_ == Transport::Stopped)
+        Continue();
+}
+
+void Player::ApplyExit()
+{
+    if (const auto* skip = innermost(table_->skips, Tick())) {
+        JumpTo(skip->end);
+        return;
+    }
+    auto exitLoops = [&](const std::vector<PlayRegion>& regions) {
+        for (const auto& r : regions) {
+            auto it = loops_.find(r.Key());
+            if (it == loops_.end() || it->second.exited)
+                continue;
+            it->second.exited = true;
+            FlowControl(0, kClear);
+            if (r.code == '@')
+                Notify(EventKind::VampOff);
+        }
+    };
+    exitLoops(table_->vamps);
+    exitLoops(table_->repeats);
+}
+
+void Player::NextSong()
+{
+    const auto next = NextPlayable(1);
+    if (!next.empty())
+        LoadSong(next, false);
+}
+
+void Player::PrevSong()
+{
+    const auto previous = NextPlayable(-1);
+    if (!previous.empty())
+        LoadSong(previous, false);
+}
+
+std::string Player::NextPlayable(int direction) const
+{
+    int index = show_.SongIndex(song_) + direction;
+    for (; index >= 0 && index < static_cast<int>(show_.songs.size()); index += direction) {
+        const auto& number = show_.songs[static_cast<std::size_t>(index)].number;
+        if (Attacca(number) != 2)
+            return number;
+    }
+    return {};
+}
+
+void Player::Fade(std::function<void()> done, double seconds)
+{
+    fade_ = FadeRun{true, false, fadeLevel_, 0.0, std::max(0.0, seconds * 1000.0), 0.0, std::move(done)};
+    Notify(EventKind::PlaybackFading);
+}
+
+void Player::FadeTo(std::function<void()> done, double seconds, double gain)
+{
+    const bool replacedFadeOut = fade_.active && !fade_.toGain;
+    fade_ = FadeRun{true, true, master_, std::clamp(gain, 0.0, 4.0), std::max(0.0, seconds * 1000.0), 0.0,
+                    std::move(done)};
+    if (replacedFadeOut && fadeLevel_ != 1.0) {
+        fadeLevel_ = 1.0;
+        ReportVolume();
+    }
+    if (IsPlaying())
+        Notify(EventKind::PlaybackFading);
+}
+
+void Player::CancelFade()
+{
+    fade_ = FadeRun{};
+    fadeLevel_ = 1.0;
+    faded_ = false;
+    ReportVolume();
+}
+
+void Player::CancelRunningFadeOut()
+{
+    if (!fade_.active || fade_.toGain)
+        return;
+    fade_ = FadeRun{};
+    fadeLevel_ = 1.0;
+    faded_ = false;
+    ReportVolume();
+}
+
+void Player::SetMaster(double gain)
+{
+    master_ = std::clamp(gain, 0.0, 4.0);
+    ReportVolume();
+}
+
+void Player::AdvanceFade(double ms)
+{
+    if (!fade_.active)
+        return;
+    fade_.elapsedMs += ms;
+    const double fraction = fade_.durationMs <= 0.0 ? 1.0 : std::min(1.0, fade_.elapsedMs / fade_.durationMs);
+    const double value = fade_.from + (fade_.to - fade_.from) * fraction;
+    if (fade_.toGain)
+        master_ = value;
+    else
+        fadeLevel_ = value;
+    ReportVolume();
+    if (fraction < 1.0)
+        return;
+    auto done = std::move(fade_.done);
+    const bool toGain = fade_.toGain;
+    fade_ = FadeRun{};
+    if (!toGain) {
+        if (transport_ != Transport::Stopped) {
+            transport_ = Transport::Stopped;
+            sink_.EffectsStopped(false);
+            UpdateAmbient();
+            Notify(EventKind::PlaybackStopped);
+            Notify(EventKind::Playhead, static_cast<int>(Tick()));
+        }
+        faded_ = true;
+    } else if (IsPlaying()) {
+        Notify(EventKind::PlaybackStarted);
+    }
+    sink_.FadeDone(std::move(done));
+}
+
+void Player::Step(double ms)
+{
+    Advance(ms);
+    AdvanceFade(ms);
+}
+
+void Player::Advance(double ms)
+{
+    if (transport_ != Transport::Playing)
+        return;
+    const auto startSong = song_;
+    const auto startTick = Tick();
+    double remaining = ms / 1000.0;
+    for (int guard = 0; remaining > 0.0 && transport_ == Transport::Playing && guard < 10000; ++guard) {
+        const auto tick = Tick();
+        if (tick >= desc_->audioEndTick) {
+            SongEnd();
+            continue;
+        }
+        const auto boundary = NextBoundary(tick);
+        const double rate = Rate(tick);
+        const double needed = (boundary.tick - pos_) / rate;
+        if (needed > remaining) {
+            pos_ = std::min(pos_ + remaining * rate, static_cast<double>(boundary.tick) - 1e-6);
+            remaining = 0.0;
+            Cross(Tick(), true);
+        } else {
+            remaining -= needed;
+            Cross(boundary.tick, !boundary.jump);
+            pos_ = boundary.tick;
+            OnBoundary(boundary.tick);
+        }
+    }
+    if (!IsPlaying())
+        return;
+    const auto tick = Tick();
+    lastStepTicks_ = Rate(tick) * 0.020;
+    Notify(EventKind::Playhead, static_cast<int>(tick));
+    sink_.EffectsStepped(song_ == startSong ? startTick : desc_->startTick, tick, song_);
+    UpdateAmbient();
+    ReportPage();
+    LookAheadOsc();
+}
+
+void Player::Cross(std::uint32_t upTo, bool includeEnd)
+{
+    if (!includeEnd && upTo == 0)
+        return;
+    const std::uint32_t last = includeEnd ? upTo : upTo - 1;
+    if (crossFrom_ > last)
+        return;
+    const auto from = crossFrom_;
+    struct Item {
+        std::uint32_t tick;
+        int order;
+        std::function<void()> send;
+    };
+    std::vector<Item> items;
+    auto inWindow = [&](std::uint32_t t) { return t >= from && t <= last; };
+
+    const auto& beats = clickGrid_.Beats();
+    auto it = std::lower_bound(beats.begin(), beats.end(), from,
+                               [](const GridBeat& b, std::uint32_t t) { return b.tick < t; });
+    for (; it != beats.end() && it->tick <= last; ++it) {
+        const auto text = BarBeatText(*it);
+        items.push_back({it->tick, 0, [this, text] { Notify(EventKind::BarBeat, 0, text); }});
+    }
+    for (const auto& m : desc_->meters) {
+        if (inWindow(m.tick) && m.tick > desc_->startTick) {
+            const auto text = std::to_string(m.numerator) + "/" + std::to_string(m.denominator);
+            items.push_back({m.tick, 1, [this, text] { Notify(EventKind::Meter, 0, text); }});
+        }
+    }
+    for (const auto& k : desc_->keys) {
+        if (inWindow(k.tick) && k.tick > desc_->startTick)
+            items.push_back({k.tick, 1, [this, t = k.tick] { ReportKey(t); }});
+    }
+    for (const auto& t : desc_->tempos) {
+        if (inWindow(t.tick) && t.tick > desc_->startTick)
+            items.push_back({t.tick, 1, [this, t = t.tick] { ReportTempo(t); }});
+    }
+    for (const auto& m : table_->markers) {
+        if (inWindow(m.tick))
+            items.push_back({m.tick, 2, [this, t = m.tick] { Notify(EventKind::Marker, static_cast<int>(t)); }});
+    }
+    for (const auto& s : table_->sfx) {
+        if (inWindow(s.tick))
+            items.push_back({s.tick, 3, [this, s] { sink_.EffectsCue(song_, s); }});
+    }
+    for (const auto& o : table_->oscs) {
+        if (inWindow(o.tick) && o.tick >= oscFrom_)
+            items.push_back({o.tick, 4, [this, o] { sink_.OscCue(o, 0, false); }});
+    }
+    std::stable_sort(items.begin(), items.end(),
+                     [](const Item& a, const Item& b) { return a.tick != b.tick ? a.tick < b.tick : a.order < b.order; });
+    for (const auto& item : items)
+        item.send();
+    crossFrom_ = last + 1;
+    oscFrom_ = std::max(oscFrom_, last + 1);
+}
+
+void Player::OnBoundary(std::uint32_t tick)
+{
+    if (tick >= desc_->audioEndTick) {
+        SongEnd();
+        return;
+    }
+    for (const auto& cut : table_->cuts) {
+        if (cut.end > cut.start && cut.start == tick) {
+            JumpTo(cut.end);
+            LeaveCuts();
+            return;
+        }
+    }
+    const PlayRegion* loop = nullptr;
+    for (const auto* regions : {&table_->vamps, &table_->repeats}) {
+        for (const auto& r : *regions) {
+            if (r.end == tick && LoopWillJump(r) && (!loop || r.start > loop->start))
+                loop = &r;
+        }
+    }
+    if (loop) {
+        auto& state = loops_[loop->Key()];
+        ++state.passes;
+        const int count = loop->intValue;
+        FlowControl(count > 0 ? count - state.passes : 0, loop->code == '@' ? "Vamp" : "Repeat");
+        JumpTo(loop->start);
+        return;
+    }
+    UpdateRegions(true);
+    for (const auto& c : table_->caesuras) {
+        if (c.tick == tick && !CutAt(tick)) {
+            transport_ = Transport::Holding;
+            FlowControl(0, "Caesura");
+            return;
+        }
+    }
+}
+
+void Player::JumpTo(std::uint32_t tick)
+{
+    pos_ = tick;
+    crossFrom_ = oscFrom_ = tick;
+    UpdateRegions(true);
+}
+
+void Player::SongEnd()
+{
+    const auto next = NextPlayable(1);
+    if (Attacca(song_) == 1 && !next.empty()) {
+        LoadSong(next, true);
+        return;
+    }
+    transport_ = Transport::Stopped;
+    sink_.EffectsStopped(false);
+    UpdateAmbient();
+    Notify(EventKind::PlaybackStopped);
+    if (!next.empty())
+        LoadSong(next, false);
+    else
+        Position(desc_->startTick, false);
+}
+
+bool Player::LoopWillJump(const PlayRegion& region) const
+{
+    if (region.end <= region.start)
+        return false;
+    const auto it = loops_.find(region.Key());
+    if (it == loops_.end() || it->second.exited)
+        return false;
+    if (region.code == '@' && region.intValue == 0)
+        return true;
+    return it->second.passes < region.intValue;
+}
+
+void Player::UpdateRegions(bool reportMaps)
+{
+    const auto tick = Tick();
+    std::map<std::string, const PlayRegion*> inside;
+    for (const auto* regions : {&table_->vamps, &table_->repeats, &table_->skips}) {
+        for (const auto& r : *regions) {
+            if (r.Contains(tick))
+                inside[r.Key()] = &r;
+        }
+    }
+    for (auto it = loops_.begin(); it != loops_.end();) {
+        if (inside.count(it->first)) {
+            ++it;
+            continue;
+        }
+        const char code = it->first.front();
+        if (!it->second.exited) {
+            if (code == '@') {
+                Notify(EventKind::VampOff);
+                FlowControl(0, kClear);
+            } else if (code == 'A') {
+                FlowControl(0, kClear);
+            } else {
+                FlowControl(0, kClear);
+                Notify(EventKind::VampOff);
+            }
+        }
+        it = loops_.erase(it);
+    }
+    for (const auto& [key, region] : inside) {
+        if (loops_.count(key))
+            continue;
+        loops_[key] = LoopState{};
+        const int count = region->intValue;
+        if (region->code == '@') {
+            Notify(EventKind::VampOn);
+            FlowControl(count > 0 ? count - 1 : 0, "Vamp");
+        } else if (region->code == 'A') {
+            FlowControl(std::max(0, count - 1), "Repeat");
+        } else {
+            FlowControl(0, "Skip");
+            Notify(EventKind::VampOn);
+        }
+    }
+    if (!reportMaps)
+        return;
+    const double scale = ScaleAt(tick);
+    if (scale != scale_) {
+        scale_ = scale;
+        Notify(EventKind::TempoScale, 0, percentText(scale_));
+        ReportTempo(Tick());
+    }
+    const int transpose = TransposeAt(tick);
+    if (transpose != transpose_) {
+        transpose_ = transpose;
+        Notify(EventKind::Transposition, transpose_);
+        ReportKey(Tick());
+    }
+}
+
+void Player::UpdateAmbient()
+{
+    std::set<std::string> wanted;
+    const bool running = transport_ == Transport::Playing || transport_ == Transport::Holding;
+    if (running) {
+        for (const auto& r : table_->ambients) {
+            if (r.Contains(Tick()))
+                wanted.insert(r.id);
+        }
+    }
+    for (const auto& r : table_->ambients) {
+        const bool want = wanted.count(r.id) > 0;
+        const bool playing = ambient_.count(r.id) > 0;
+        if (want && !playing)
+            sink_.EffectsAmbient(song_, r, true);
+        else if (!want && playing)
+            sink_.EffectsAmbient(song_, r, false);
+    }
+    ambient_ = std::move(wanted);
+}
+
+void Player::LookAheadOsc()
+{
+    if (transport_ != Transport::Playing)
+        return;
+    const auto tick = Tick();
+    const double rate = Rate(tick);
+    const auto boundary = NextBoundary(tick);
+    const double reach = std::min(pos_ + rate * 0.020,
+                                  static_cast<double>(boundary.jump ? boundary.tick - 1 : boundary.tick));
+    const auto limit = static_cast<std::uint32_t>(std::floor(reach));
+    for (const auto& cue : table_->oscs) {
+        if (cue.tick < oscFrom_ || cue.tick > limit || CutAt(cue.tick))
+            continue;
+        const double delay = std::clamp((cue.tick - pos_) / rate * 1000.0, 0.0, 20.0);
+        sink_.OscCue(cue, static_cast<unsigned>(std::lround(delay)), false);
+    }
+    if (limit + 1 > oscFrom_)
+        oscFrom_ = limit + 1;
+}
+
+Player::Boundary Player::NextBoundary(std::uint32_t tick) const
+{
+    Boundary best{desc_->audioEndTick, true};
+    auto consider = [&](std::uint32_t t, bool jump) {
+        if (t <= tick)
+            return;
+        if (t < best.tick)
+            best = Boundary{t, jump};
+        else if (t == best.tick)
+            best.jump = best.jump || jump;
+    };
+    for (const auto& t : desc_->tempos)
+        consider(t.tick, false);
+    for (const auto* regions : {&table_->tempoScales, &table_->transpositions, &table_->skips}) {
+        for (const auto& r : *regions) {
+            if (r.end > r.start) {
+                consider(r.start, false);
+                consider(r.end, false);
+            }
+        }
+    }
+    for (const auto* regions : {&table_->vamps, &table_->repeats}) {
+        for (const auto& r : *regions) {
+            if (r.end > r.start) {
+                consider(r.start, false);
+                consider(r.end, LoopWillJump(r));
+            }
+        }
+    }
+    for (const auto& c : table_->cuts) {
+        if (c.end > c.start)
+            consider(c.start, true);
+    }
+    for (const auto& c : table_->caesuras) {
+        if (!CutAt(c.tick))
+            consider(c.tick, false);
+    }
+    return best;
+}
+
+double Player::Rate(std::uint32_t tick) const
+{
+    return BpmAt(tick) * 8.0 * ScaleAt(tick);
+}
+
+double Player::BpmAt(std::uint32_t tick) const
+{
+    return lastAtOrBefore(desc_->tempos, tick)->bpm;
+}
+
+double Player::ScaleAt(std::uint32_t tick) const
+{
+    const auto* region = innermost(table_->tempoScales, tick);
+    return region ? region->floatValue : 1.0;
+}
+
+int Player::TransposeAt(std::uint32_t tick) const
+{
+    const auto* region = innermost(table_->transpositions, tick);
+    return region ? region->intValue : 0;
+}
+
+const PlayRegion* Player::CutAt(std::uint32_t tick) const
+{
+    return innermost(table_->cuts, tick);
+}
+
+void Player::Script(bool playing, bool paused, bool faded)
+{
+    transport_ = playing ? Transport::Playing : paused ? Transport::Paused : Transport::Stopped;
+    faded_ = faded;
+}
+
+void Player::ScriptPosition(const std::string& song, std::uint32_t tick)
+{
+    if (song != song_)
+        Enter(song);
+    pos_ = tick;
+    crossFrom_ = oscFrom_ = tick;
+}
+
+}  // namespace vemo::engine

@@ -1,0 +1,171 @@
+#pragma once
+
+#include <vemo_player_core/audio_interface.h>
+#include <vemo_test/test_environment.h>
+
+#include <vemo_core/notify.h>
+
+#include <algorithm>
+#include <atomic>
+#include <filesystem>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace enginetest {
+
+struct Note {
+    notify::EventKind kind;
+    int value;
+    std::string text;
+};
+
+// Records every engine notification, and on which thread it arrived.
+class Recorder {
+public:
+    Recorder()
+    {
+        observer_.SetCallbackFunc(
+            [this](int id, int value, const char* text, void*) {
+                std::lock_guard lock(mutex_);
+                notes_.push_back({static_cast<notify::EventKind>(id), value, text ? text : ""});
+                threads_.push_back(std::this_thread::get_id());
+            },
+            nullptr);
+        for (int kind = 0; kind < notify::kEventKindCount; ++kind)
+            observer_.Register(static_cast<notify::EventKind>(kind), kind);
+    }
+
+    std::vector<Note> Notes() const
+    {
+        std::lock_guard lock(mutex_);
+        return notes_;
+    }
+    std::vector<Note> Of(notify::EventKind kind) const
+    {
+        std::vector<Note> out;
+        for (const auto& n : Notes()) {
+            if (n.kind == kind)
+                out.push_back(n);
+        }
+        return out;
+    }
+    std::vector<std::string> Texts(notify::EventKind kind) const
+    {
+        std::vector<std::string> out;
+        for (const auto& n : Of(kind))
+            out.push_back(n.text);
+        return out;
+    }
+    bool AllFrom(std::thread::id forbidden) const
+    {
+        std::lock_guard lock(mutex_);
+        return std::none_of(threads_.begin(), threads_.end(), [&](auto id) { return id == forbidden; });
+    }
+    void Clear()
+    {
+        std::lock_guard lock(mutex_);
+        notes_.clear();
+        threads_.clear();
+    }
+
+private:
+    notify::EventObserver observer_;
+    mutable std::mutex mutex_;
+    std::vector<Note> notes_;
+    std::vector<std::thread::id> threads_;
+};
+
+inline std::filesystem::path DemoShowSource()
+{
+    return VEMO_DEMO_SHOW_DATA;
+}
+
+// A fresh copy of a show folder under the test's temporary root.
+inline std::filesystem::path CopyShow(const std::filesystem::path& source, const std::string& name)
+{
+    static std::atomic<int> counter{0};
+    const auto target = vemo::testing::TestRoot() / "shows" / (name + std::to_string(counter++));
+    std::filesystem::create_directories(target);
+    std::filesystem::copy(source, target, std::filesystem::copy_options::recursive);
+    return target;
+}
+
+inline vemo::AudioInterface::Options ManualClock()
+{
+    vemo::AudioInterface::Options options;
+    options.clock = vemo::AudioInterface::Options::Clock::Manual;
+    return options;
+}
+
+inline bool Contains(const std::vector<std::string>& lines, const std::string& line)
+{
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+}  // namespace enginetest
+
+#include <vemo_core/change_log_document.h>
+#include <vemo_core/events.h>
+
+#include <fstream>
+#include <memory>
+
+namespace enginetest {
+
+// A show folder written by a test: show.json from `songs` (a JSON array text) and, when events
+// are given, the change log "Fixture-1.0.logdata".
+struct FixtureShow {
+    std::filesystem::path folder;
+    std::filesystem::path dataDirectory;
+};
+
+inline std::string FourFourSong(const std::string& number, int bars = 32, const std::string& extra = {})
+{
+    return R"({"number": ")" + number + R"(", "title": "Song )" + number + R"(", "bars": )" + std::to_string(bars)
+           + R"(, "meters": [{"bar": 1, "num": 4, "den": 4}], "tempos": [{"bar": 1, "bpm": 120}])" + extra + "}";
+}
+
+inline FixtureShow MakeShow(const std::string& songsJson,
+                            const std::map<std::string, std::vector<std::shared_ptr<cmn::VemoEvent>>>& events = {},
+                            const std::string& extraTopLevel = {})
+{
+    static std::atomic<int> counter{0};
+    FixtureShow show;
+    show.folder = vemo::testing::TestRoot() / "fixtures" / ("show" + std::to_string(counter++));
+    show.dataDirectory = show.folder.parent_path() / "data";
+    std::filesystem::create_directories(show.folder);
+    std::ofstream(show.folder / "show.json") << R"({"format": "vemo-show/1", "id": "fixture", "name": "Fixture", )"
+                                             << extraTopLevel << R"("songs": )" << songsJson << "}";
+    if (!events.empty()) {
+        CL::ChangeLogDocument document;
+        document.SetShowId("fixture");
+        document.SetVersion(cmn::VEMOVersion{1, 0});
+        for (const auto& [song, list] : events) {
+            auto& log = document.SongForWriting(song);
+            for (const auto& e : list)
+                log.Insert(std::shared_ptr<const cmn::VemoEvent>(e->Clone()));
+        }
+        document.Save(show.folder / "Fixture-1.0.logdata");
+    }
+    return show;
+}
+
+inline std::unique_ptr<vemo::AudioInterface> MakeEngine(const FixtureShow& show,
+                                                        std::shared_ptr<vemo::PlayerOscCallback> osc = nullptr)
+{
+    auto engine = std::make_unique<vemo::AudioInterface>(show.folder.string(), show.dataDirectory.string(), false,
+                                                         std::move(osc), ManualClock());
+    engine->ThrowIfThreadExceptions();
+    engine->Probe().Drain();
+    return engine;
+}
+
+template<class T, class... A>
+std::shared_ptr<cmn::VemoEvent> Ev(A&&... args)
+{
+    return std::make_shared<T>(std::forward<A>(args)...);
+}
+
+}  // namespace enginetest
