@@ -52,6 +52,7 @@ EngineCore::EngineCore(std::string productName, std::string showFolder, std::str
     if (loadError_) {
         Lock lock(mutex_);
         player_.reset();
+        show_ = ShowDescription{};
         outbox_.clear();
         return;
     }
