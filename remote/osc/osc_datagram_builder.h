@@ -12,4 +12,9 @@ namespace vemo::osc {
 // gives an empty datagram.
 QByteArray BuildOscDatagram(const QString& text);
 
+// The type an unquoted argument is written as, 'i', 'f' or 's', exactly as QString::toInt (base 10)
+// and then QString::toFloat classify it, with the number in `intValue` or `floatValue`. Tokens that
+// cannot be numbers skip Qt's conversions, and short whole numbers are read directly.
+char ClassifyOscToken(const QString& token, qint32& intValue, float& floatValue);
+
 } // namespace vemo::osc

@@ -8,9 +8,11 @@
 #include <QProcess>
 #include <QTest>
 
+#include <bit>
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <random>
 #include <stdexcept>
 
 using namespace vemo::osc;
@@ -44,6 +46,7 @@ private slots:
     void encodeWritesBytes();
     void encodeClassifiesTokensAsQtDoes_data();
     void encodeClassifiesTokensAsQtDoes();
+    void classificationAgreesWithQt();
     void encodeThenDecodeRoundTrips_data();
     void encodeThenDecodeRoundTrips();
 };
@@ -234,6 +237,7 @@ void TestOscCodec::encodeClassifiesTokensAsQtDoes_data()
     QTest::newRow("trailing letters") << "12abc" << "s:12abc";
     QTest::newRow("hexadecimal") << "0x10" << "s:0x10";
     QTest::newRow("decimal comma") << "1,5" << "s:1,5";
+    QTest::newRow("minus sign U+2212 makes a float") << QString::fromUtf16(u"\u22123") << "f:-3.000000";
 }
 
 void TestOscCodec::encodeClassifiesTokensAsQtDoes()
@@ -241,6 +245,80 @@ void TestOscCodec::encodeClassifiesTokensAsQtDoes()
     QFETCH(QString, token);
     QFETCH(QString, argument);
     QCOMPARE(Describe(MessageOf("/a " + token)), "/a " + argument);
+}
+
+void TestOscCodec::classificationAgreesWithQt()
+{
+    // The rule itself: Qt's conversions, tried in order.
+    const auto qtClass = [](const QString& token) {
+        bool ok = false;
+        const qint32 intValue = token.toInt(&ok, 10);
+        if (ok) {
+            return "i" + QString::number(intValue);
+        }
+        const float floatValue = token.toFloat(&ok);
+        return ok ? "f" + QString::number(std::bit_cast<quint32>(floatValue), 16) : QString("s");
+    };
+    const auto ourClass = [](const QString& token) {
+        qint32 intValue = 0;
+        float floatValue = 0.0F;
+        const char type = ClassifyOscToken(token, intValue, floatValue);
+        if (type == 'i') {
+            return "i" + QString::number(intValue);
+        }
+        return type == 'f' ? "f" + QString::number(std::bit_cast<quint32>(floatValue), 16) : QString("s");
+    };
+    int compared = 0;
+    const auto check = [&](const QString& token) {
+        ++compared;
+        if (qtClass(token) != ourClass(token)) {
+            QFAIL(qPrintable("\"" + token + "\": Qt gives " + qtClass(token) + ", ours " + ourClass(token)));
+        }
+    };
+
+    // Parts of numbers, white space of several kinds, and characters that only look like parts of numbers:
+    // other scripts' digits, the minus sign, the Arabic decimal separator, infinity.
+    const QString alphabet = QString::fromUtf16(
+        u"0123456789+-.eEnNaAiIfFtyx,\t\u00a0\u2009\u3000\u0663\u06f3\uff11\u2212\u066b\u221e");
+    for (const QChar a : alphabet) {
+        check(QString(a));
+        for (const QChar b : alphabet) {
+            check(QString(a) + b);
+            for (const QChar c : alphabet) {
+                check(QString(a) + b + c);
+            }
+        }
+    }
+    std::mt19937 random(20261210);
+    const QString digits = "0123456789";
+    for (int i = 0; i < 100000; ++i) {
+        QString token;
+        const int length = 4 + int(random() % 9);
+        for (int j = 0; j < length; ++j) {
+            const bool digit = random() % 2 == 0;
+            token += digit ? digits[int(random() % 10)] : alphabet[int(random() % alphabet.size())];
+        }
+        check(token);
+    }
+    // Signed and unsigned fixed-point numbers of many lengths.
+    for (int i = 0; i < 50000; ++i) {
+        QString token = QString("+-").mid(int(random() % 3), 1);
+        for (int j = 0, whole = 1 + int(random() % 11); j < whole; ++j) {
+            token += digits[int(random() % 10)];
+        }
+        token += '.';
+        for (int j = 0, fraction = 1 + int(random() % 11); j < fraction; ++j) {
+            token += digits[int(random() % 10)];
+        }
+        check(token);
+    }
+    for (const QString& token : QStringList{"2147483647", "-2147483648", "2147483648", "+000000012", "-0", "1234567890", "999999999",
+             "1e39", "3.4028235e38", "3.4028236e38", "1e-45", "1e-46", "nan", "-nan", "+inf", "INF", "Infinity", "12\t",
+             "\t-12", "0x1A", "1_000", "\u22121.5", "\u22127", "-0.0", "0.1", "16777217.0", "0.000000001",
+             "999999999.999999999", "1.", ".5", "+.5"}) {
+        check(token);
+    }
+    qInfo("%d tokens classified alike", compared);
 }
 
 void TestOscCodec::encodeThenDecodeRoundTrips_data()
