@@ -4,6 +4,7 @@
 #include <array>
 #include <atomic>
 #include <condition_variable>
+#include <iostream>
 #include <thread>
 
 namespace notify {
@@ -40,9 +41,10 @@ struct EventObserver::State {
         lock.unlock();
         try {
             call(id, value, text, callUser);
+        } catch (const std::exception& error) {
+            std::cerr << "Platform callback threw: " << error.what() << std::endl;
         } catch (...) {
-            FinishCall();
-            throw;
+            std::cerr << "Platform callback threw: unknown exception" << std::endl;
         }
         FinishCall();
     }

@@ -13,8 +13,6 @@
 #include <stdexcept>
 #include <unistd.h>
 
-Q_DECLARE_METATYPE(std::string)
-
 namespace vemo::core {
 namespace {
 

@@ -517,7 +517,7 @@ std::vector<std::shared_ptr<CL::Sfx>> AudioInterface::GetChangeLogSoundEffects()
 void AudioInterface::LoadNewChangeLog()
 {
     core_->Enter("LoadNewChangeLog", JournalCall("LoadNewChangeLog"));
-    core_->WithPlayer([&](Player&) { core_->Publish(); });
+    core_->PublishWorkingLog();
 }
 
 void AudioInterface::SetChangelogFilename(const std::string& fileName)

@@ -140,17 +140,32 @@ void EngineCore::LoadInitialChangeLog()
     UseDocument(std::move(empty), "");
 }
 
+// The editor is only called outside the engine lock: its call hook takes the lock to journal.
 void EngineCore::UseDocument(CL::ChangeLogDocument document, const std::string& fileName)
 {
-    loadReport_ = editor_.LoadDocument(std::move(document));
+    auto report = editor_.LoadDocument(std::move(document));
+    auto published = editor_.PublishDocument();
+    Lock lock(mutex_);
+    loadReport_ = std::move(report);
     scriptedWarnings_.reset();
     logFileName_ = fileName;
-    Publish();
+    Publish(std::move(published));
+    Wake();
 }
 
-void EngineCore::Publish()
+void EngineCore::PublishWorkingLog()
 {
-    published_ = editor_.PublishDocument();
+    auto published = editor_.PublishDocument();
+    Lock lock(mutex_);
+    if (!player_ || shutDown_)
+        return;
+    Publish(std::move(published));
+    Wake();
+}
+
+void EngineCore::Publish(CL::ChangeLogDocument published)
+{
+    published_ = std::move(published);
     for (auto& [song, log] : songLogs_)
         retired_.push_back(log);
     songLogs_.clear();
@@ -232,10 +247,7 @@ std::vector<std::unique_ptr<cmn::VemoEvent>> EngineCore::PanelEvents() const
 
 void EngineCore::SwitchChangeLog(const std::string& fileName)
 {
-    auto document = CL::ChangeLogDocument::Load(showFolder_ / fileName, recordFile_);
-    Lock lock(mutex_);
-    UseDocument(std::move(document), fileName);
-    Wake();
+    UseDocument(CL::ChangeLogDocument::Load(showFolder_ / fileName, recordFile_), fileName);
 }
 
 std::string EngineCore::Save(int major, int minor)

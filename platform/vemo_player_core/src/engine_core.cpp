@@ -56,8 +56,13 @@ EngineCore::EngineCore(std::string productName, std::string showFolder, std::str
         outbox_.clear();
         return;
     }
-    if (soundEffects_)
-        instanceToken_ = audio::SetInstanceProvider([this] { return Instances(); });
+    if (soundEffects_) {
+        providerLink_->engine = this;
+        instanceToken_ = audio::SetInstanceProvider([link = providerLink_] {
+            std::lock_guard lock(link->mutex);
+            return link->engine ? link->engine->Instances() : std::vector<audio::SfxInstanceInfo>{};
+        });
+    }
     thread_ = std::thread([this] { Run(); });
 }
 
@@ -78,11 +83,14 @@ void EngineCore::Load()
 {
     show_ = LoadShowDescription(showFolder_);
     recordFile_ = showFolder_ / "show.record";
-    Lock lock(mutex_);
-    player_ = std::make_unique<Player>(show_, *this);
+    {
+        Lock lock(mutex_);
+        player_ = std::make_unique<Player>(show_, *this);
+    }
     SetupEditor();
     LoadInitialChangeLog();
     LoadMidiSettings();
+    Lock lock(mutex_);
     player_->LoadFirstSong();
 }
 
@@ -117,7 +125,7 @@ void EngineCore::Shutdown()
         if (shutDown_)
             return;
         if (player_)
-            player_->Stop();
+            player_->Halt();
         shutDown_ = true;
         stopping_ = true;
         Wake();
@@ -134,6 +142,8 @@ void EngineCore::Shutdown()
     if (instanceToken_)
         audio::ClearInstanceProvider(instanceToken_);
     instanceToken_ = 0;
+    std::lock_guard link(providerLink_->mutex);
+    providerLink_->engine = nullptr;
 }
 
 void EngineCore::Send(std::string journal, std::function<void()> call)
@@ -259,11 +269,12 @@ void EngineCore::Drain()
     if (OnEngineThread())
         return;
     Lock lock(mutex_);
-    const auto outTarget = queuedCount_;
+    auto stopped = [&] { return threadExited_ || !thread_.joinable(); };
+    // Tasks first (they may send more), then everything sent until they finished.
     const auto taskTarget = tasksQueued_;
-    delivered_.wait(lock, [&] {
-        return threadExited_ || !thread_.joinable() || (deliveredCount_ >= outTarget && tasksDone_ >= taskTarget);
-    });
+    delivered_.wait(lock, [&] { return stopped() || tasksDone_ >= taskTarget; });
+    const auto outTarget = queuedCount_;
+    delivered_.wait(lock, [&] { return stopped() || deliveredCount_ >= outTarget; });
 }
 
 void EngineCore::RunOnEngineThread(std::function<void()> work)
@@ -305,8 +316,11 @@ void EngineCore::ScriptTransport(bool playing, bool paused, bool faded)
 void EngineCore::ScriptPosition(std::string song, UInt32 tick)
 {
     Lock lock(mutex_);
-    if (player_ && show_.FindSong(song))
-        player_->ScriptPosition(song, tick);
+    if (!player_ || !show_.FindSong(song))
+        return;
+    player_->ScriptPosition(song, tick);
+    std::unique_lock songLock(songState_.mutex);
+    songState_.currentSongNumber = song;
 }
 
 void EngineCore::FireOscCue(const CL::Osc& cue, unsigned delayMs, bool enqueue)

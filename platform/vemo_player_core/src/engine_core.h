@@ -77,7 +77,8 @@ public:
     const CL::SongLog* CurrentSongLog() const;
     std::vector<cmn::VemoEvent*> Markers();
     std::vector<std::unique_ptr<cmn::VemoEvent>> PanelEvents() const;
-    void Publish();
+    // The playing copy becomes a deep copy of the editor's working log.
+    void PublishWorkingLog();
     void SwitchChangeLog(const std::string& fileName);
     std::string Save(int major, int minor);
     std::string ChangeLogFileName() const;
@@ -138,6 +139,7 @@ private:
     void Load();
     void LoadInitialChangeLog();
     void UseDocument(CL::ChangeLogDocument document, const std::string& fileName);
+    void Publish(CL::ChangeLogDocument published);  // under the lock
     PlayTables Compile(const CL::ChangeLogDocument& document) const;
     void SetupEditor();
     std::vector<audio::SfxInstanceInfo> Instances() const;
@@ -200,6 +202,12 @@ private:
     std::string outputDevice_;
     vemo::SongState songState_;
     int instanceToken_ = 0;
+    // Lets the sound-effect library's provider outlive the engine safely: cleared on shutdown.
+    struct ProviderLink {
+        std::mutex mutex;
+        const EngineCore* engine = nullptr;
+    };
+    std::shared_ptr<ProviderLink> providerLink_ = std::make_shared<ProviderLink>();
     double manualClockMs_ = 0.0;
 
     CL::Editor editor_;

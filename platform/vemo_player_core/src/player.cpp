@@ -1,5 +1,8 @@
 #include "player.h"
 
+#include "notification_text.h"
+#include "position_lookup.h"
+
 #include <vemo_core/timeline_records.h>
 
 #include <algorithm>
@@ -10,13 +13,6 @@ namespace vemo::engine {
 namespace {
 
 using notify::EventKind;
-
-constexpr const char* kClear = "ClearPickupBeat";
-
-std::string percentText(double factor)
-{
-    return std::to_string(std::lround(factor * 100.0)) + "%";
-}
 
 std::string twoDecimals(double value)
 {
@@ -30,27 +26,6 @@ int transposedSignature(int sharpsFlats, int halfSteps)
 {
     int v = ((sharpsFlats + 7 * halfSteps) % 12 + 12) % 12;
     return v > 6 ? v - 12 : v;
-}
-
-template<class T>
-const T* lastAtOrBefore(const std::vector<T>& points, std::uint32_t tick)
-{
-    const T* found = points.empty() ? nullptr : &points.front();
-    for (const auto& p : points) {
-        if (p.tick <= tick)
-            found = &p;
-    }
-    return found;
-}
-
-const PlayRegion* innermost(const std::vector<PlayRegion>& regions, std::uint32_t tick)
-{
-    const PlayRegion* found = nullptr;
-    for (const auto& r : regions) {
-        if (r.Contains(tick) && (!found || r.start >= found->start))
-            found = &r;
-    }
-    return found;
 }
 
 }  // namespace
@@ -143,13 +118,13 @@ void Player::ReportSongLoaded()
     transpose_ = TransposeAt(tick);
     Notify(EventKind::SongLoaded, 0, song_);
     Notify(EventKind::SongTitle, 0, desc_->title);
-    const auto* meter = lastAtOrBefore(desc_->meters, tick);
+    const auto* meter = LastAtOrBefore(desc_->meters, tick);
     Notify(EventKind::Meter, 0, std::to_string(meter->numerator) + "/" + std::to_string(meter->denominator));
     ReportKey(Tick());
     ReportTempo(Tick());
-    Notify(EventKind::TempoScale, 0, percentText(scale_));
+    Notify(EventKind::TempoScale, 0, PercentText(scale_));
     Notify(EventKind::Transposition, transpose_);
-    FlowControl(0, kClear);
+    FlowControl(0, kClearFlowControl);
     const int beat = clickGrid_.IndexAtOrBefore(tick);
     if (beat >= 0)
         Notify(EventKind::BarBeat, 0, BarBeatText(clickGrid_.Beats()[beat]));
@@ -170,9 +145,9 @@ void Player::ReportSpot()
         Notify(EventKind::BarBeat, 0, BarBeatText(clickGrid_.Beats()[beat]));
     ReportKey(Tick());
     ReportTempo(Tick());
-    const auto* meter = lastAtOrBefore(desc_->meters, tick);
+    const auto* meter = LastAtOrBefore(desc_->meters, tick);
     Notify(EventKind::Meter, 0, std::to_string(meter->numerator) + "/" + std::to_string(meter->denominator));
-    Notify(EventKind::TempoScale, 0, percentText(scale_));
+    Notify(EventKind::TempoScale, 0, PercentText(scale_));
     Notify(EventKind::Transposition, transpose_);
     page_ = PageAt(song_, tick);
     if (page_ > 0)
@@ -186,7 +161,7 @@ void Player::ReportTempo(std::uint32_t tick)
 
 void Player::ReportKey(std::uint32_t tick)
 {
-    const auto* key = lastAtOrBefore(desc_->keys, tick);
+    const auto* key = LastAtOrBefore(desc_->keys, tick);
     const int signature = transpose_ == 0 ? key->sharpsFlats : transposedSignature(key->sharpsFlats, transpose_);
     Notify(EventKind::Key, 0,
            Keys::keyNameFromSig(static_cast<short>(signature), static_cast<short>(key->mode)));
@@ -356,7 +331,7 @@ void Player::Continue()
 void Player::Release()
 {
     transport_ = Transport::Playing;
-    FlowControl(0, kClear);
+    FlowControl(0, kClearFlowControl);
 }
 
 void Player::Stop()
@@ -367,6 +342,17 @@ void Player::Stop()
     UpdateAmbient();
     Notify(EventKind::PlaybackStopped);
     Position(desc_->startTick, false);
+}
+
+void Player::Halt()
+{
+    CancelRunningFadeOut();
+    const bool wasRunning = transport_ != Transport::Stopped;
+    transport_ = Transport::Stopped;
+    sink_.EffectsStopped(false);
+    UpdateAmbient();
+    if (wasRunning)
+        Notify(EventKind::PlaybackStopped);
 }
 
 void Player::FlowControlExit()
@@ -382,7 +368,7 @@ void Player::FlowControlExit()
 
 void Player::ApplyExit()
 {
-    if (const auto* skip = innermost(table_->skips, Tick())) {
+    if (const auto* skip = Innermost(table_->skips, Tick())) {
         JumpTo(skip->end);
         return;
     }
@@ -392,7 +378,7 @@ void Player::ApplyExit()
             if (it == loops_.end() || it->second.exited)
                 continue;
             it->second.exited = true;
-            FlowControl(0, kClear);
+            FlowControl(0, kClearFlowControl);
             if (r.code == '@')
                 Notify(EventKind::VampOff);
         }
@@ -662,186 +648,6 @@ void Player::SongEnd()
         LoadSong(next, false);
     else
         Position(desc_->startTick, false);
-}
-
-bool Player::LoopWillJump(const PlayRegion& region) const
-{
-    if (region.end <= region.start)
-        return false;
-    const auto it = loops_.find(region.Key());
-    if (it == loops_.end() || it->second.exited)
-        return false;
-    if (region.code == '@' && region.intValue == 0)
-        return true;
-    return it->second.passes < region.intValue;
-}
-
-void Player::UpdateRegions(bool reportMaps)
-{
-    const auto tick = Tick();
-    std::map<std::string, const PlayRegion*> inside;
-    for (const auto* regions : {&table_->vamps, &table_->repeats, &table_->skips}) {
-        for (const auto& r : *regions) {
-            if (r.Contains(tick))
-                inside[r.Key()] = &r;
-        }
-    }
-    for (auto it = loops_.begin(); it != loops_.end();) {
-        if (inside.count(it->first)) {
-            ++it;
-            continue;
-        }
-        const char code = it->first.front();
-        if (!it->second.exited) {
-            if (code == '@') {
-                Notify(EventKind::VampOff);
-                FlowControl(0, kClear);
-            } else if (code == 'A') {
-                FlowControl(0, kClear);
-            } else {
-                FlowControl(0, kClear);
-                Notify(EventKind::VampOff);
-            }
-        }
-        it = loops_.erase(it);
-    }
-    for (const auto& [key, region] : inside) {
-        if (loops_.count(key))
-            continue;
-        loops_[key] = LoopState{};
-        const int count = region->intValue;
-        if (region->code == '@') {
-            Notify(EventKind::VampOn);
-            FlowControl(count > 0 ? count - 1 : 0, "Vamp");
-        } else if (region->code == 'A') {
-            FlowControl(std::max(0, count - 1), "Repeat");
-        } else {
-            FlowControl(0, "Skip");
-            Notify(EventKind::VampOn);
-        }
-    }
-    if (!reportMaps)
-        return;
-    const double scale = ScaleAt(tick);
-    if (scale != scale_) {
-        scale_ = scale;
-        Notify(EventKind::TempoScale, 0, percentText(scale_));
-        ReportTempo(Tick());
-    }
-    const int transpose = TransposeAt(tick);
-    if (transpose != transpose_) {
-        transpose_ = transpose;
-        Notify(EventKind::Transposition, transpose_);
-        ReportKey(Tick());
-    }
-}
-
-void Player::UpdateAmbient()
-{
-    std::set<std::string> wanted;
-    const bool running = transport_ == Transport::Playing || transport_ == Transport::Holding;
-    if (running) {
-        for (const auto& r : table_->ambients) {
-            if (r.Contains(Tick()))
-                wanted.insert(r.id);
-        }
-    }
-    for (const auto& r : table_->ambients) {
-        const bool want = wanted.count(r.id) > 0;
-        const bool playing = ambient_.count(r.id) > 0;
-        if (want && !playing)
-            sink_.EffectsAmbient(song_, r, true);
-        else if (!want && playing)
-            sink_.EffectsAmbient(song_, r, false);
-    }
-    ambient_ = std::move(wanted);
-}
-
-void Player::LookAheadOsc()
-{
-    if (transport_ != Transport::Playing)
-        return;
-    const auto tick = Tick();
-    const double rate = Rate(tick);
-    const auto boundary = NextBoundary(tick);
-    const double reach = std::min(pos_ + rate * 0.020,
-                                  static_cast<double>(boundary.jump ? boundary.tick - 1 : boundary.tick));
-    const auto limit = static_cast<std::uint32_t>(std::floor(reach));
-    for (const auto& cue : table_->oscs) {
-        if (cue.tick < oscFrom_ || cue.tick > limit || CutAt(cue.tick))
-            continue;
-        const double delay = std::clamp((cue.tick - pos_) / rate * 1000.0, 0.0, 20.0);
-        sink_.OscCue(cue, static_cast<unsigned>(std::lround(delay)), false);
-    }
-    if (limit + 1 > oscFrom_)
-        oscFrom_ = limit + 1;
-}
-
-Player::Boundary Player::NextBoundary(std::uint32_t tick) const
-{
-    Boundary best{desc_->audioEndTick, true};
-    auto consider = [&](std::uint32_t t, bool jump) {
-        if (t <= tick)
-            return;
-        if (t < best.tick)
-            best = Boundary{t, jump};
-        else if (t == best.tick)
-            best.jump = best.jump || jump;
-    };
-    for (const auto& t : desc_->tempos)
-        consider(t.tick, false);
-    for (const auto* regions : {&table_->tempoScales, &table_->transpositions, &table_->skips}) {
-        for (const auto& r : *regions) {
-            if (r.end > r.start) {
-                consider(r.start, false);
-                consider(r.end, false);
-            }
-        }
-    }
-    for (const auto* regions : {&table_->vamps, &table_->repeats}) {
-        for (const auto& r : *regions) {
-            if (r.end > r.start) {
-                consider(r.start, false);
-                consider(r.end, LoopWillJump(r));
-            }
-        }
-    }
-    for (const auto& c : table_->cuts) {
-        if (c.end > c.start)
-            consider(c.start, true);
-    }
-    for (const auto& c : table_->caesuras) {
-        if (!CutAt(c.tick))
-            consider(c.tick, false);
-    }
-    return best;
-}
-
-double Player::Rate(std::uint32_t tick) const
-{
-    return BpmAt(tick) * 8.0 * ScaleAt(tick);
-}
-
-double Player::BpmAt(std::uint32_t tick) const
-{
-    return lastAtOrBefore(desc_->tempos, tick)->bpm;
-}
-
-double Player::ScaleAt(std::uint32_t tick) const
-{
-    const auto* region = innermost(table_->tempoScales, tick);
-    return region ? region->floatValue : 1.0;
-}
-
-int Player::TransposeAt(std::uint32_t tick) const
-{
-    const auto* region = innermost(table_->transpositions, tick);
-    return region ? region->intValue : 0;
-}
-
-const PlayRegion* Player::CutAt(std::uint32_t tick) const
-{
-    return innermost(table_->cuts, tick);
 }
 
 void Player::Script(bool playing, bool paused, bool faded)

@@ -46,6 +46,8 @@ public:
     void Pause(bool fadeCompleted);
     void Continue();
     void Stop();
+    // Stops the transport where it is, for shutting down: no positioning, no cue hand-over.
+    void Halt();
     void FlowControlExit();
     void NextSong();
     void PrevSong();

@@ -191,6 +191,18 @@ private slots:
         }
     }
 
+    void everyTruncationIsAFormatError()
+    {
+        const std::string valid = FullDocument().Serialize();
+        for (std::size_t length = 0; length + 1 < valid.size(); ++length) {
+            try {
+                CL::ChangeLogDocument::Parse(valid.substr(0, length), "cut.logdata");
+                QFAIL(qPrintable(QString("a file cut at %1 bytes loaded").arg(length)));
+            } catch (const CL::ChangeLogFormatError&) {
+            }
+        }
+    }
+
     void missingFile()
     {
         const std::filesystem::path file = Folder("missing") / "none.logdata";

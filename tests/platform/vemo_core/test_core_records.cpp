@@ -177,7 +177,8 @@ private slots:
         QCOMPARE(QMetaType::fromName("CL::OutputPath"), QMetaType::fromType<CL::OutputPath>());
         QCOMPARE(QMetaType::fromName("ShowRecord"), QMetaType::fromType<vemo::core::ShowRecord>());
         QCOMPARE(QMetaType::fromName("CL::Osc"), QMetaType::fromType<CL::Osc>());
-        QVERIFY(QMetaType::fromName("UInt32").isValid());
+        QCOMPARE(QMetaType::fromName("UInt32"), QMetaType::fromType<UInt32>());
+        QCOMPARE(QMetaType::fromName("std::string"), QMetaType::fromType<std::string>());
     }
 };
 

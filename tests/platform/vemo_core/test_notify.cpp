@@ -33,6 +33,20 @@ private slots:
         QCOMPARE(received.size(), std::size_t(2));
     }
 
+    void throwingObserverDoesNotStopOthers()
+    {
+        notify::EventObserver throwing;
+        notify::EventObserver counting;
+        int calls = 0;
+        throwing.SetCallbackFunc([](int, int, const char*, void*) { throw std::runtime_error("boom"); }, nullptr);
+        counting.SetCallbackFunc([&](int, int, const char*, void*) { ++calls; }, nullptr);
+        throwing.RegisterSongLoaded(1);
+        counting.RegisterSongLoaded(2);
+        notify::Publish(notify::EventKind::SongLoaded, 0, "2");
+        notify::Publish(notify::EventKind::SongLoaded, 0, "3");
+        QCOMPARE(calls, 2);
+    }
+
     void observerDestructorWaitsForARunningCallback()
     {
         auto observer = std::make_unique<notify::EventObserver>();

@@ -71,10 +71,10 @@ public:
     }
 
 private:
-    notify::EventObserver observer_;
     mutable std::mutex mutex_;
     std::vector<Note> notes_;
     std::vector<std::thread::id> threads_;
+    notify::EventObserver observer_;  // last: it goes first and waits for a running callback
 };
 
 inline std::filesystem::path DemoShowSource()

@@ -256,6 +256,26 @@ private slots:
         QVERIFY(!engine->IsMidiCommandLearning(3));
     }
 
+    void midiFadeOutEndsInTheNextSong()
+    {
+        auto engine = MakeEngine(MakeShow("[" + FourFourSong("1") + "," + FourFourSong("2") + "]"));
+        engine->SetMidiSource(0);
+        engine->SetMidiCommand(7, 0xB0, 2, 20);
+        engine->SetMidiCommand(0, 0x90, 0, 60);
+        engine->SetMidiCommand(200, 0x90, 0, 61);
+        QCOMPARE(engine->GetLearnedCommands().count(200), std::size_t(0));
+        vemo::midi::testing::Inject(0, {0x90, 60, 0});
+        vemo::midi::testing::Inject(0, {0xB2, 20, 0});
+        engine->Probe().Drain();
+        QVERIFY(!engine->GetIsPlaying());
+        vemo::midi::testing::Inject(0, {0x90, 60, 1});
+        vemo::midi::testing::Inject(0, {0xB2, 20, 127});
+        engine->Probe().Advance(milliseconds(3100));
+        QCOMPARE(engine->GetCurrentSongNumber(), std::string("2"));
+        QVERIFY(!engine->GetIsFaded());
+        QVERIFY(engine->IsStopped());
+    }
+
     void noteOnWithoutVelocityIsLearnedAsNoteOff()
     {
         auto engine = MakeEngine(MakeShow("[" + FourFourSong("1") + "]"));

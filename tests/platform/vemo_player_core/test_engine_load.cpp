@@ -114,6 +114,29 @@ private slots:
         QCOMPARE(engine->GetSongLength("1"), UInt32(4 * 1920));
     }
 
+    void editStartAndJournalFile()
+    {
+        const auto show = MakeShow("[" + FourFourSong("1", 4, R"(, "startTick": 960, "editStartTick": 1000)") + "]");
+        const auto journal = show.folder.parent_path() / "journal.txt";
+        auto options = ManualClock();
+        options.journalPath = journal.string();
+        {
+            vemo::AudioInterface engine(show.folder.string(), show.dataDirectory.string(), false, nullptr, options);
+            engine.ThrowIfThreadExceptions();
+            QCOMPARE(engine.GetMinStartTickIndex(), UInt32(1000));
+            QCOMPARE(engine.GetCurrentStartTickIndex(), UInt32(1000));
+            QCOMPARE(engine.GetSongStartTickIndex("1"), UInt32(960));
+            QCOMPARE(engine.GetSongLength("1"), UInt32(960 + 4 * 1920));
+            QCOMPARE(engine.GetAvailableShiftAfterBarBeat(960 + 4 * 1920 - 480, false), UInt32(479));
+            QCOMPARE(engine.GetBarString(960 + 1920), std::string("2"));
+            engine.Play();
+        }
+        std::ifstream in(journal);
+        const std::string text((std::istreambuf_iterator<char>(in)), {});
+        QVERIFY(text.find("GetMinStartTickIndex()->1000\n") != std::string::npos);
+        QVERIFY(text.find("Play()\n> notify 0 0 \"\"\n") != std::string::npos);
+    }
+
     void theDemoShowLoads()
     {
         vemo::Tn2AudioInterface engine(CopyShow(DemoShowSource(), "demo").string(),
@@ -130,6 +153,9 @@ private slots:
         QCOMPARE(engine.GetAllowedCommandStatuses(), (std::vector<int>{0x90, 0x80, 0xB0, 0xC0}));
         QVERIFY(engine.Probe().Journal().front().find("Tol|brin") != std::string::npos);
         QCOMPARE(vemo::testing::CurrentEngine(), &engine.Probe());
+        engine.SetChangelogFilename("TheLanternKeeper-1.0.logdata");
+        QCOMPARE(engine.GetLogVersion(), std::string("1.0"));
+        QCOMPARE(engine.GetChangeLogSoundEffects().size(), std::size_t(0));
     }
 };
 

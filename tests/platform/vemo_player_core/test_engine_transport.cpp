@@ -90,6 +90,24 @@ private slots:
         QVERIFY(engine->IsStopped());
     }
 
+    void pauseAfterAFadeOutKeepsThePosition()
+    {
+        const auto show = MakeShow("[" + FourFourSong("1") + "]");
+        auto engine = MakeEngine(show);
+        engine->Play();
+        engine->Fade({}, 0.5f);
+        engine->Probe().Advance(milliseconds(600));
+        QVERIFY(engine->IsStopped());
+        QCOMPARE(engine->GetTickIndex(), UInt32(480));
+        engine->Pause(true);
+        QVERIFY(engine->GetIsPaused());
+        QCOMPARE(engine->GetTickIndex(), UInt32(480));
+        engine->Play();
+        QVERIFY(engine->GetIsFaded());
+        engine->Probe().Advance(milliseconds(500));
+        QCOMPARE(engine->GetTickIndex(), UInt32(960));
+    }
+
     void vampLoopsUntilExit()
     {
         const auto show = MakeShow("[" + FourFourSong("1") + "]",
@@ -315,6 +333,35 @@ private slots:
         QCOMPARE(engine->GetTickIndex(), UInt32(960));
         engine->SeekToPreviousMeasure();
         QCOMPARE(engine->GetTickIndex(), UInt32(480));
+    }
+
+    void gridLookups()
+    {
+        const auto show = MakeShow("[" + FourFourSong("1") + "," + FourFourSong("2") + "]",
+                                   {{"1", {Ev<CL::Click>(barStart(3), barStart(4), "CLK1", 8)}}});
+        auto engine = MakeEngine(show);
+        QCOMPARE(engine->GetBarBeatByTick(barStart(2) - 20).bar_number(), std::string("2"));
+        QCOMPARE(engine->GetBarBeatByTick(barStart(2) - 20, true, false).beat, 4);
+        QCOMPARE(engine->GetBarBeatLeftByTick(barStart(2) - 1).bar_number(), std::string("1"));
+        QCOMPARE(engine->GetBarBeatByTick(barStart(3) + 250, true, false).beat, 2);
+        QCOMPARE(engine->GetBarBeatByTick(barStart(3) + 250, false, false).beat, 1);
+        QCOMPARE(engine->GetAvailableShiftAfterBarBeat(barStart(3), true), UInt32(239));
+        QCOMPARE(engine->GetAvailableShiftAfterBarBeat(barStart(3), false), UInt32(479));
+        const auto beats = engine->GetBarsBeats("1");
+        QCOMPARE(beats[beats.size() - 1].tick, UInt32(32 * kBar));
+        QCOMPARE(beats[beats.size() - 1].bar_number(), std::string("33"));
+        QVERIFY(engine->GetBarsBeats("9").empty());
+        QCOMPARE(engine->GetTimeline().GetTempos().at(0).bpm(24), 120.0);
+
+        engine->Play();
+        engine->LoadSongAtTime("2", barStart(3));
+        QVERIFY(engine->GetIsPlaying());
+        QCOMPARE(engine->GetCurrentSongNumber(), std::string("2"));
+        QCOMPARE(engine->GetTickIndex(), barStart(3));
+        engine->LoadSong("1");
+        QVERIFY(engine->IsStopped());
+        engine->SetOutputDeviceUid(nullptr);
+        QCOMPARE(engine->GetOutputDeviceUid(), std::string());
     }
 
     void songEndWithAttaccaPlaysOn()

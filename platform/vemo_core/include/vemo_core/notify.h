@@ -86,7 +86,8 @@ private:
 };
 
 // Calls every observer that registered `kind`, synchronously on the caller's thread. `text` may
-// be null and is valid only during the call.
+// be null and is valid only during the call. An exception thrown by a callback is written to
+// stderr ("Platform callback threw: <what>") and the other observers are still called.
 void Publish(EventKind kind, int value, const char* text);
 
 // Named in-process notifications with a void* payload, delivered at once on the caller's thread.
