@@ -78,7 +78,7 @@ public:
         return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
     }
 
-    void Terminate() { ::kill(static_cast<pid_t>(process_.processId()), SIGTERM); }
+    void Signal(int signalNumber) { ::kill(static_cast<pid_t>(process_.processId()), signalNumber); }
 
     QByteArray Output() const { return output_; }
 
@@ -102,6 +102,7 @@ private slots:
     void refusals_data();
     void refusals();
     void portInUseEndsWithTheBindError();
+    void listensOnTheSettingsPortAndEndsOnSigint();
 
 private:
     std::uint16_t port_ = 0;
@@ -183,7 +184,7 @@ void TestOscListenEndToEnd::datagramsOfItsOwn()
 void TestOscListenEndToEnd::endsCleanlyOnSigterm()
 {
     QVERIFY(runner_);
-    runner_->Terminate();
+    runner_->Signal(SIGTERM);
     QCOMPARE(runner_->Finish(), 0);
     QVERIFY(runner_->WaitForLine("[engine] Shutdown()"));
     QVERIFY(runner_->WaitForLine("****Closing port " + QString::number(port_)));
@@ -229,6 +230,22 @@ void TestOscListenEndToEnd::portInUseEndsWithTheBindError()
     const QByteArray prefix = "vemo-osc-listen: Unable to bind to OSC server port " + QByteArray::number(port) + ": ";
     QVERIFY2(runner.Output().contains(prefix), runner.Output().constData());
     QVERIFY(!runner.Output().contains("****Opening port"));
+}
+
+void TestOscListenEndToEnd::listensOnTheSettingsPortAndEndsOnSigint()
+{
+    const std::uint16_t port = FreeUdpPort();
+    const QString settings = QString::fromStdString(vemo::testing::TestRoot().string()) + "/port_osc_settings.vemo";
+    QFile file(settings);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(R"({"version": "1.0", "oscEnabled": true, "oscListenPort": )" + QByteArray::number(port) + "}");
+    file.close();
+
+    Runner runner({"--settings", settings});
+    QVERIFY2(runner.WaitForLine("****Opening port " + QString::number(port)), runner.Output().constData());
+    runner.Signal(SIGINT);
+    QCOMPARE(runner.Finish(), 0);
+    QVERIFY(runner.Output().endsWith("****Closing port " + QByteArray::number(port) + "\nStopped on SIGINT.\n"));
 }
 
 QTEST_GUILESS_MAIN(TestOscListenEndToEnd)
