@@ -99,3 +99,16 @@ QStringList SfxCalls()
 }
 
 } // namespace vemo::osc::testing
+
+namespace vemo::osc::testing {
+
+QString StopAllLine()
+{
+    audio::testing::ClearJournal();
+    audio::SfxPlayerController().stop();
+    const QString line = SfxCalls().value(0);
+    audio::testing::ClearJournal();
+    return line;
+}
+
+} // namespace vemo::osc::testing

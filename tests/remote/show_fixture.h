@@ -27,5 +27,7 @@ std::shared_ptr<AudioInterface> MakeFixtureEngine();
 QStringList EngineCalls(AudioInterface& engine);
 // The journal of the sound-effect player since the last clear.
 QStringList SfxCalls();
+// The line the sound-effect player journals when it is told to stop every effect while none plays.
+QString StopAllLine();
 
 } // namespace vemo::osc::testing

@@ -2,6 +2,7 @@
 // time, with datagrams of its own, and with the arguments it must refuse.
 #include "osc/osc_datagram_builder.h"
 #include "osc_test_support.h"
+#include "show_fixture.h"
 
 #include <vemo_test/test_environment.h>
 
@@ -17,6 +18,7 @@
 
 using vemo::osc::BuildOscDatagram;
 using vemo::osc::testing::FreeUdpPort;
+using vemo::osc::testing::StopAllLine;
 
 namespace {
 
@@ -127,7 +129,7 @@ void TestOscListenEndToEnd::oscsendCommandsReachTheEngine()
         {{"/vemo/play"}, {"[engine] Stop()", "[engine] Play()", "[osc] RequestPlayQueudOscEvents"}},
         {{"/vemo/fadeto", "ff", "-6", "2.5"}, {"[engine] FadeTo(<fn>,2.5,0.5011872)"}},
         {{"/vemo/volume", "f", "-6.5"}, {"[engine] SetVolume(0.4731512665748596,0)"}},
-        {{"/vemo/pause"}, {"[engine] GetIsPaused()->false", "[engine] Pause(false)", "[sfx] stop"}},
+        {{"/vemo/pause"}, {"[engine] GetIsPaused()->false", "[engine] Pause(false)", "[sfx] " + StopAllLine()}},
         {{"/vemo/pause"}, {"[engine] GetIsPaused()->true", "[engine] Continue()", "[osc] RequestPlayQueudOscEvents"}},
         {{"/vemo/sfx/SFX1/play"}, {"[sfx] play SFX1 thunder 3000"}},
         {{"/vemo/sfx/*/stop"}, {"[sfx] stop SFX1"}},

@@ -112,7 +112,8 @@ void TestVemoOscCallbacks::commands_data()
     const QStringList none;
     const QStringList queued{"RequestPlayQueudOscEvents"};
     // The engine stops the sound effects itself when it stops, pauses or changes songs.
-    const QStringList engineStop{"stop"};
+    const QString stopAll = StopAllLine();
+    const QStringList engineStop{stopAll};
     const auto stopped = Transport::Stopped;
     const auto playing = Transport::Playing;
     const auto paused = Transport::Paused;
@@ -127,11 +128,11 @@ void TestVemoOscCallbacks::commands_data()
         << "1" << 0 << stopped << "/vemo/show/main_stage_(act_2)/play" << QStringList{"Stop()", "Play()"} << queued << engineStop;
     QTest::newRow("show name is case-sensitive") << "1" << 0 << stopped << "/vemo/show/Main_Stage_(Act_2)/play" << none << none << none;
     QTest::newRow("another show") << "1" << 0 << stopped << "/vemo/show/other_show/play" << none << none << none;
-    QTest::newRow("stop") << "1" << 0 << playing << "/vemo/stop" << QStringList{"Stop()"} << none << QStringList{"stop", "stop"};
+    QTest::newRow("stop") << "1" << 0 << playing << "/vemo/stop" << QStringList{"Stop()"} << none << QStringList{stopAll, stopAll};
     QTest::newRow("stop of another song still stops the effects")
-        << "1" << 0 << playing << "/vemo/song/2/stop" << none << none << QStringList{"stop"};
+        << "1" << 0 << playing << "/vemo/song/2/stop" << none << none << QStringList{stopAll};
     QTest::newRow("stop of another show still stops the effects")
-        << "1" << 0 << playing << "/vemo/show/other_show/stop" << none << none << QStringList{"stop"};
+        << "1" << 0 << playing << "/vemo/show/other_show/stop" << none << none << QStringList{stopAll};
 
     // Fades ask the main window.
     QTest::newRow("fadeout 25 s") << "1" << 0 << playing << "/vemo/fadeout 25" << none << QStringList{"FadeRequested(10000)"} << none;
@@ -182,7 +183,7 @@ void TestVemoOscCallbacks::commands_data()
     // Sound effects.
     QTest::newRow("sfx play") << "1" << 0 << playing << "/vemo/sfx/SFX1/play" << none << none << QStringList{"play SFX1 thunder 3000"};
     QTest::newRow("sfx stop") << "1" << 0 << playing << "/vemo/sfx/SFX1/stop" << none << none << QStringList{"stop SFX1"};
-    QTest::newRow("sfx stop all") << "1" << 0 << playing << "/vemo/sfx/*/stop" << none << none << QStringList{"stop"};
+    QTest::newRow("sfx stop all") << "1" << 0 << playing << "/vemo/sfx/*/stop" << none << none << QStringList{stopAll};
     QTest::newRow("sfx of another show") << "1" << 0 << playing << "/vemo/show/other_show/sfx/SFX1/play" << none << none << none;
 }
 
