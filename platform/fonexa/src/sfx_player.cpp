@@ -199,8 +199,7 @@ void SfxPlayerControllerImpl::stopAll()
         for (const auto& [id, generation] : reg.playing)
             ids.push_back(id);
     }
-    if (ids.empty())
-        journal("stop");
+    journal("stop");
     for (const auto& id : ids)
         stop(id);
 }

@@ -214,6 +214,7 @@ private:
     std::string logFileName_;
     CL::ChangeLogDocument published_;
     std::map<std::string, std::shared_ptr<const CL::SongLog>, utilon::NumericStringCompare> songLogs_;
+    // Every song log and marker ever handed out lives until the engine goes: no pointer dangles.
     std::vector<std::shared_ptr<const void>> retired_;
     std::vector<std::unique_ptr<cmn::VemoEvent>> handedOutMarkers_;
     std::map<std::string, std::vector<cmn::VemoEvent*>> markers_;

@@ -523,7 +523,6 @@ void Player::Advance(double ms)
     if (!IsPlaying())
         return;
     const auto tick = Tick();
-    lastStepTicks_ = Rate(tick) * 0.020;
     Notify(EventKind::Playhead, static_cast<int>(tick));
     sink_.EffectsStepped(song_ == startSong ? startTick : desc_->startTick, tick, song_);
     UpdateAmbient();

@@ -133,7 +133,6 @@ private:
     bool faded_ = false;
     double fadeLevel_ = 1.0;
     double master_ = 1.0;
-    double lastStepTicks_ = 0.0;
     FadeRun fade_;
 
     std::map<std::string, LoopState> loops_;  // entered vamps, repeats and skips, by key

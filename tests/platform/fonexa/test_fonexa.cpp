@@ -117,6 +117,7 @@ private slots:
             SfxPlayerController owner(repo);
         }
         const auto journal = testing::Journal();
+        QCOMPARE(journal.at(1), std::string("stop"));
         QVERIFY(std::find(journal.begin(), journal.end(), "stop AMB5") != journal.end());
         ClearInstanceProvider(token);
     }

@@ -214,6 +214,34 @@ private slots:
         QCOMPARE(osc->defaultPort.load(), 9100);
     }
 
+    void probeHooksActOnTheEngineThread()
+    {
+        auto osc = std::make_shared<RecordingOsc>();
+        auto engine = MakeEngine(MakeShow("[" + FourFourSong("1") + "," + FourFourSong("2") + "]",
+                                          {{"2", {Ev<CL::Marker>(0, "Bridge", "MRK1")}}}),
+                                 osc);
+        Recorder recorder;
+        engine->Probe().FireOscCue(CL::Osc(0, "OSC7", CL::OscProperties("/x 1", "NETWORK0")), 5, true);
+        engine->Probe().PublishFromEngineThread(EventKind::Marker, 42, "");
+        const auto calls = osc->Calls();
+        QCOMPARE(calls.size(), std::size_t(1));
+        QVERIFY(calls[0].enqueued && calls[0].id == "OSC7" && calls[0].delayMs == 5);
+        QVERIFY(calls[0].thread != std::this_thread::get_id());
+        QCOMPARE(recorder.Of(EventKind::Marker).at(0).value, 42);
+        QVERIFY(recorder.AllFrom(std::this_thread::get_id()));
+        engine->Probe().SetTransport(true, false, false);
+        engine->Probe().SetPosition("2", 960);
+        QVERIFY(engine->GetIsPlaying());
+        QCOMPARE(engine->GetCurrentSongNumber(), std::string("2"));
+        QCOMPARE(engine->GetTickIndex(), UInt32(960));
+        QCOMPARE(engine->GetChangeLogEditor()->GetEventsByEventId().count("MRK1"), std::size_t(1));
+        engine->Probe().Drain();
+        QCOMPARE(recorder.Notes().size(), std::size_t(1));
+        std::thread::id ran;
+        engine->Probe().RunOnEngineThread([&] { ran = std::this_thread::get_id(); });
+        QVERIFY(ran != std::this_thread::get_id());
+    }
+
     void midiLearnIsAnsweredByLearnedOrCancelled()
     {
         const auto show = MakeShow("[" + FourFourSong("1") + "]");

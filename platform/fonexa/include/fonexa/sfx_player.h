@@ -96,6 +96,8 @@ private:
     bool ownsEffects_ = false;
 };
 
+// Journal lines: "play <eventId> <effectId> <ms>" (-1 ms: loops until stopped), "stop <eventId>",
+// and "stop" for every stop of all effects (followed by a line per effect it ended).
 namespace testing {
 void RefusePlay(std::string eventId);
 std::vector<std::string> Journal();
