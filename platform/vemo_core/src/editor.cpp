@@ -157,8 +157,11 @@ bool Editor::ChangelogIsReadOnly() const
 void Editor::UpdateNetworks(const NetworkPathVectorT& networks)
 {
     std::string ids;
-    for (const NetworkPath& network : networks)
-        ids += (ids.empty() ? "" : ",") + Quote(network.NetworkId());
+    for (const NetworkPath& network : networks) {
+        if (!ids.empty())
+            ids += ',';
+        ids += Quote(network.NetworkId());
+    }
     Call("UpdateNetworks", "[" + ids + "]");
     RefuseWhenReadOnly();
     document_.SetNetworks(networks);
