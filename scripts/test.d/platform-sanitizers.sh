@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# The engine's tests and the MIDI tests under ThreadSanitizer, then AddressSanitizer with
-# UndefinedBehaviorSanitizer, each in its own build tree (only the targets they need are built).
+# The tests of the platform stand-ins (core and utility libraries, engine, MIDI) under ThreadSanitizer,
+# then AddressSanitizer with UndefinedBehaviorSanitizer, each in its own build tree (only the targets they
+# need are built).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../common.sh"
 
-tests=(test_engine_threads test_engine_transport test_engine_cues test_engine_changelog test_engine_load test_vemo_midi)
+tests=(test_utilon test_core_records test_editor test_change_log_file test_notify test_show_records
+       test_engine_threads test_engine_transport test_engine_cues test_engine_changelog test_engine_load test_vemo_midi)
 pattern="^($(IFS='|'; echo "${tests[*]}"))\$"
 
 run_suite() {
