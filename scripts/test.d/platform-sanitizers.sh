@@ -11,7 +11,7 @@ pattern="^($(IFS='|'; echo "${tests[*]}"))\$"
 
 run_suite() {
     local name="$1" flags="$2"
-    local dir="$project_root/build-engine-$name"
+    local dir="$project_root/build-platform-$name"
     mkdir -p "$dir"
     cmake -S "$project_root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DVEMO_BUILD_TESTS=ON -DVEMO_BUILD_BENCH=OFF \
