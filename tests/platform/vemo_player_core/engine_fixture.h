@@ -104,6 +104,14 @@ inline bool Contains(const std::vector<std::string>& lines, const std::string& l
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
+// The fixtures' songs are 4/4: a bar is 1920 ticks (2 s at 120 bpm).
+inline constexpr UInt32 kBar = 1920;
+
+inline UInt32 barStart(int bar)
+{
+    return kBar * static_cast<UInt32>(bar - 1);
+}
+
 }  // namespace enginetest
 
 #include <vemo_core/change_log_document.h>

@@ -10,13 +10,6 @@ using std::chrono::milliseconds;
 
 namespace {
 
-constexpr UInt32 kBar = 1920;
-
-UInt32 barStart(int bar)
-{
-    return kBar * static_cast<UInt32>(bar - 1);
-}
-
 struct OscCall {
     bool enqueued;
     std::string id;

@@ -8,14 +8,6 @@ using std::chrono::milliseconds;
 
 namespace {
 
-// At 120 bpm a 4/4 bar (1920 ticks) lasts 2 s.
-constexpr UInt32 kBar = 1920;
-
-UInt32 barStart(int bar)
-{
-    return kBar * static_cast<UInt32>(bar - 1);
-}
-
 std::vector<std::string> flowTexts(const Recorder& recorder)
 {
     std::vector<std::string> out;
