@@ -103,8 +103,11 @@ private slots:
         QCOMPARE(markers.size(), std::size_t(1));
         QCOMPARE(markers[0]->EventId(), std::string("MRK1"));
         QCOMPARE(markers[0]->start(), UInt32(2400));
-        QCOMPARE(engine->GetNetwork("NETWORK0").Port(), 9100);
-        QCOMPARE(engine->GetNetwork("NETWORK0").IpAddress(), std::string("127.0.0.1"));
+        const CL::NetworkPathVectorT networks = engine->GetNetworks();
+        QCOMPARE(networks.size(), std::size_t(1));
+        QCOMPARE(networks[0].NetworkId(), std::string("NETWORK0"));
+        QCOMPARE(networks[0].Port(), 9100);
+        QCOMPARE(networks[0].IpAddress(), std::string("127.0.0.1"));
         QCOMPARE(engine->GetOutputPathMap().at("PATH1").GetName(), std::string("Mains"));
         QCOMPARE(engine->LookupPage(2), (std::pair<std::string, UInt32>{"2", 1920}));
     }
