@@ -87,7 +87,9 @@ void OscSettings::Save(const std::string& path) const
     if (file.write(content) != content.size()) {
         throw failure(file.errorString());
     }
-    if (!file.commit()) {
+    // A write error at the final flush is not reported by commit(): flush first, so that a full disk
+    // or a file size limit keeps the old file instead of replacing it with a cut one.
+    if (!file.flush() || !file.commit()) {
         throw failure(file.errorString());
     }
 }

@@ -8,8 +8,13 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <csignal>
 #include <iostream>
 #include <stdexcept>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using vemo::osc::OscSettings;
 
@@ -51,6 +56,7 @@ private slots:
     void saveCreatesMissingFolders();
     void saveThenLoadRoundTrips();
     void saveBelowRegularFileThrowsAndWritesNothing();
+    void saveCutByFileSizeLimitThrowsAndKeepsOldFile();
 };
 
 void TestOscSettings::load_data()
@@ -169,6 +175,46 @@ void TestOscSettings::saveBelowRegularFileThrowsAndWritesNothing()
     QCOMPARE(error.text(), std::string("Failed to create path for saving osc settings.\n"));
     QCOMPARE(ReadAll(folder + "/plain"), QByteArray("not a folder"));
     QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{"plain"});
+}
+
+// A save whose data cannot all reach the disk (here: a file size limit below the file's length, as a
+// full disk would do) must throw and leave the old file as it was. The limit is set in a child process
+// so that it cannot touch the test's own files; the child's exit code says what the save did.
+void TestOscSettings::saveCutByFileSizeLimitThrowsAndKeepsOldFile()
+{
+    const QString folder = TestFolder("size_limit");
+    const QString path = folder + "/osc_settings.vemo";
+    const QByteArray old = "{\n    \"oscEnabled\": false\n}\n";
+    Write(path, old);
+    const std::string target = path.toStdString();
+
+    enum ChildResult { Threw = 0, Saved = 1, OtherError = 2 };
+    std::cout.flush();
+    std::cerr.flush();
+    const pid_t child = fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{10, 10};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            OscSettings(true, 12345).Save(target);
+        } catch (const std::runtime_error& e) {
+            const std::string prefix = "Failed to save osc settings to " + target + ": ";
+            const std::string message = e.what();
+            _exit(message.starts_with(prefix) && message.size() > prefix.size() ? Threw : OtherError);
+        } catch (...) {
+            _exit(OtherError);
+        }
+        _exit(Saved);
+    }
+    int status = 0;
+    QCOMPARE(waitpid(child, &status, 0), child);
+    QVERIFY2(WIFEXITED(status), "the saving process ended on a signal");
+    QCOMPARE(WEXITSTATUS(status), int(Threw));
+    QCOMPARE(ReadAll(path), old);
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{"osc_settings.vemo"});
 }
 
 QTEST_GUILESS_MAIN(TestOscSettings)

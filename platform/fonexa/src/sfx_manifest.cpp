@@ -1,7 +1,10 @@
 #include "fonexa/sfx_manifest.h"
+#include "fonexa/wav_header.h"
 
+#include <vemo_core/regular_file.h>
+
+#include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -10,37 +13,22 @@
 #include <QStandardPaths>
 
 #include <algorithm>
-#include <cstring>
+#include <iostream>
 
 namespace vemo::sfx {
 namespace {
 
-std::uint32_t littleEndian32(const QByteArray& bytes, int at)
+// Length of a PCM WAV file from its header; 0 (no length from the file) when the file is missing,
+// and also, with one line on stderr naming the file, when it or its header cannot be read.
+int wavDurationMs(const std::string& path)
 {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i)
-        value = (value << 8) | static_cast<std::uint8_t>(bytes[at + i]);
-    return value;
-}
-
-// Length of a PCM WAV file from its header (data bytes / byte rate); 0 when unreadable.
-int wavDurationMs(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return 0;
-    const auto header = file.read(4096);
-    if (header.size() < 44 || !header.startsWith("RIFF") || header.mid(8, 4) != "WAVE")
-        return 0;
-    std::uint32_t byteRate = 0;
-    for (int at = 12; at + 8 <= header.size();) {
-        const auto id = header.mid(at, 4);
-        const auto size = littleEndian32(header, at + 4);
-        if (id == "fmt " && at + 16 <= header.size())
-            byteRate = littleEndian32(header, at + 8 + 8);
-        if (id == "data")
-            return byteRate ? static_cast<int>(std::uint64_t(size) * 1000 / byteRate) : 0;
-        at += 8 + static_cast<int>(size + (size & 1));
+    try {
+        const auto head = vemo::core::ReadRegularFileHeadIfPresent(path, kWavHeadBytes);
+        return head ? WavDurationMs(head->bytes, head->size) : 0;
+    } catch (const vemo::core::FileReadError& error) {
+        std::cerr << "Sound effect length unknown: " << error.what() << std::endl;
+    } catch (const WavHeaderError& error) {
+        std::cerr << "Sound effect length unknown: " << path << ": " << error.what() << std::endl;
     }
     return 0;
 }
@@ -61,10 +49,18 @@ std::string SfxManifest::Location()
 SfxManifest::SfxManifest()
 {
     const auto location = QString::fromStdString(Location());
-    QFile file(location);
-    if (location.isEmpty() || !file.open(QIODevice::ReadOnly))
+    if (location.isEmpty())
         return;
-    const auto document = QJsonDocument::fromJson(file.readAll());
+    std::optional<std::string> bytes;
+    try {
+        bytes = vemo::core::ReadRegularFileIfPresent(location.toStdString());
+    } catch (const vemo::core::FileReadError& error) {
+        std::cerr << "Ignoring the sound-effect manifest: " << error.what() << std::endl;
+        return;
+    }
+    if (!bytes)
+        return;
+    const auto document = QJsonDocument::fromJson(QByteArray::fromStdString(*bytes));
     const auto folder = QFileInfo(location).absolutePath();
     auto read = [&](const char* key, SfxType type) {
         for (const auto& value : document.object().value(key).toArray()) {
@@ -78,7 +74,7 @@ SfxManifest::SfxManifest()
                 entry.path = QDir(folder).absoluteFilePath(fileName).toStdString();
             if (o.contains("durationMs"))
                 entry.durationMs = o.value("durationMs").toInt(2000);
-            else if (const int fromHeader = entry.path.empty() ? 0 : wavDurationMs(QString::fromStdString(entry.path)))
+            else if (const int fromHeader = entry.path.empty() ? 0 : wavDurationMs(entry.path))
                 entry.durationMs = fromHeader;
             if (!entry.id.empty())
                 entries_.push_back(std::move(entry));

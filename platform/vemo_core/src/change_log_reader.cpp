@@ -4,14 +4,13 @@
 #include "json_fields.h"
 #include "vemo_core/codes.h"
 #include "vemo_core/errors.h"
+#include "vemo_core/regular_file.h"
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <iostream>
 #include <limits>
 #include <set>
-#include <sstream>
 
 namespace CL {
 namespace {
@@ -178,15 +177,10 @@ SongDocument ReadSong(const QJsonObject& object, const std::string& number, Load
 
 std::string ReadChangeLogFile(const std::filesystem::path& file)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error))
+    std::optional<std::string> bytes = vemo::core::ReadRegularFileWithPrefix(file, "Cannot open change log: ");
+    if (!bytes)
         throw std::runtime_error("Cannot open change log: " + file.string());
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        throw std::runtime_error("Cannot open change log: " + file.string());
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return std::move(*bytes);
 }
 
 ChangeLogHeader ReadChangeLogHeader(const std::string& bytes, const std::string& fileName)
@@ -281,13 +275,12 @@ ChangeLogDocument ChangeLogDocument::Load(const std::filesystem::path& file, con
 
 std::string ReadShowIdFromRecordFile(const std::filesystem::path& recordFile)
 {
+    const std::optional<std::string> bytes =
+        vemo::core::ReadRegularFileWithPrefix(recordFile, "Cannot read the show record: ");
+    if (!bytes)
+        return std::string();
     try {
-        std::ifstream in(recordFile, std::ios::binary);
-        if (!in)
-            return std::string();
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return Fields(vemo::core::json::ParseObject(bytes.str()), "").Text("id", "");
+        return Fields(vemo::core::json::ParseObject(*bytes), "").Text("id", "");
     } catch (const FieldError&) {
         return std::string();
     }

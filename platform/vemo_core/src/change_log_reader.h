@@ -14,8 +14,8 @@ struct ChangeLogHeader {
     std::string showId;
 };
 
-// The bytes of a change-log file; std::runtime_error("Cannot open change log: " + path) when it
-// cannot be read.
+// The bytes of a change-log file; std::runtime_error("Cannot open change log: " + path) when it is
+// missing, with the reason after the path when it is not a regular file, too large or unreadable.
 std::string ReadChangeLogFile(const std::filesystem::path& file);
 // Reads format, version and show; ChangeLogFormatError when they are missing or ill-typed.
 ChangeLogHeader ReadChangeLogHeader(const std::string& bytes, const std::string& fileName);

@@ -1,14 +1,13 @@
 #include "vemo_core/show_record.h"
 
 #include "json_fields.h"
+#include "vemo_core/regular_file.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 namespace vemo::core {
@@ -20,20 +19,6 @@ using json::Fields;
 QString Q(const std::string& text)
 {
     return QString::fromStdString(text);
-}
-
-// The file's bytes, or nullopt when it does not exist.
-std::optional<std::string> ReadIfPresent(const std::filesystem::path& file, const std::string& malformedPrefix)
-{
-    std::error_code error;
-    if (!std::filesystem::exists(file, error))
-        return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
-    if (!in || std::filesystem::is_directory(file, error))
-        throw std::runtime_error(malformedPrefix + file.string());
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
 }
 
 std::mutex& DirectoriesMutex()
@@ -54,7 +39,7 @@ ShowRecordStore::ShowRecordStore(std::filesystem::path dataDirectory)
     : dataDirectory_(std::move(dataDirectory))
 {
     const std::string malformed = "Show record store is malformed: ";
-    const std::optional<std::string> bytes = ReadIfPresent(StoreFile(), malformed);
+    const std::optional<std::string> bytes = ReadRegularFileWithPrefix(StoreFile(), malformed);
     if (!bytes)
         return;
     try {
@@ -197,7 +182,7 @@ void WriteShowRecordFile(const std::filesystem::path& recordFile, const ShowReco
 ShowRecord ReadShowRecordFile(const std::filesystem::path& recordFile)
 {
     const std::string malformed = "Show record file is malformed: ";
-    const std::optional<std::string> bytes = ReadIfPresent(recordFile, malformed);
+    const std::optional<std::string> bytes = ReadRegularFileWithPrefix(recordFile, malformed);
     ShowRecord record;
     if (!bytes)
         return record;

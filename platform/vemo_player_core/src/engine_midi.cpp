@@ -1,12 +1,15 @@
 #include "engine_core.h"
 
-#include <QFile>
+#include <vemo_core/regular_file.h>
+
+#include <QByteArray>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <algorithm>
 #include <iostream>
+#include <optional>
 
 namespace vemo::engine {
 namespace {
@@ -22,10 +25,16 @@ std::filesystem::path settingsFile(const std::filesystem::path& dataDirectory)
 
 void EngineCore::LoadMidiSettings()
 {
-    QFile file(QString::fromStdString(settingsFile(dataDirectory_).string()));
-    if (!file.open(QIODevice::ReadOnly))
+    std::optional<std::string> bytes;
+    try {
+        bytes = vemo::core::ReadRegularFileIfPresent(settingsFile(dataDirectory_));
+    } catch (const vemo::core::FileReadError& error) {
+        std::cerr << "Ignoring MIDI settings: " << error.what() << std::endl;
         return;
-    const auto document = QJsonDocument::fromJson(file.readAll());
+    }
+    if (!bytes)
+        return;
+    const auto document = QJsonDocument::fromJson(QByteArray::fromStdString(*bytes));
     if (!document.isObject()) {
         std::cerr << "Ignoring malformed MIDI settings " << settingsFile(dataDirectory_).string() << std::endl;
         return;

@@ -1,13 +1,15 @@
 #include "show_description.h"
 
 #include <utilon/numeric_string_compare.h>
+#include <vemo_core/regular_file.h>
 
-#include <QFile>
+#include <QByteArray>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <stdexcept>
 
@@ -265,11 +267,12 @@ int ShowDescription::SongIndex(const std::string& number) const
 ShowDescription LoadShowDescription(const std::filesystem::path& showFolder)
 {
     const auto path = showFolder / "show.json";
-    QFile file(QString::fromStdString(path.string()));
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<std::string> bytes =
+        vemo::core::ReadRegularFileWithPrefix(path, "Show description cannot be read: ");
+    if (!bytes)
         throw std::runtime_error("Show description not found: " + path.string());
     QJsonParseError error;
-    const auto document = QJsonDocument::fromJson(file.readAll(), &error);
+    const auto document = QJsonDocument::fromJson(QByteArray::fromStdString(*bytes), &error);
     if (error.error != QJsonParseError::NoError)
         throw std::runtime_error("Show description is not valid JSON: " + path.string() + ": "
                                  + error.errorString().toStdString());

@@ -145,7 +145,8 @@ private:
     friend class ChangeLogReader;
 };
 
-// Show id from a show record file ("" when the file is missing or unreadable).
+// Show id from a show record file ("" when the file is missing, malformed or has no id);
+// std::runtime_error naming the file when it is not a regular file, too large or unreadable.
 std::string ReadShowIdFromRecordFile(const std::filesystem::path& recordFile);
 
 } // namespace CL

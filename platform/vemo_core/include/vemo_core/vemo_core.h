@@ -9,6 +9,7 @@
 #include "vemo_core/events.h"
 #include "vemo_core/notify.h"
 #include "vemo_core/properties.h"
+#include "vemo_core/regular_file.h"
 #include "vemo_core/sequence.h"
 #include "vemo_core/show_record.h"
 #include "vemo_core/song_log.h"
