@@ -296,8 +296,11 @@ std::string AudioInterface::GetActualSongNumber(const std::string& number) const
         if (!found && normalisedSongNumber(song.number) == normalisedSongNumber(number))
             found = &song;
     }
-    if (!found)
-        throw unknownSong(number);
+    if (!found) {
+        const auto error = unknownSong(number);
+        core_->Failed(line, error);
+        throw error;
+    }
     core_->Result(line, JournalArg(found->number));
     return found->number;
 }
@@ -530,9 +533,14 @@ void AudioInterface::SetChangelogFilename(const std::string& fileName)
 std::string AudioInterface::SaveChangelog(int major, int minor)
 {
     const auto line = core_->Enter("SaveChangelog", JournalCall("SaveChangelog", major, minor), true);
-    const auto result = core_->Save(major, minor);
-    core_->Result(line, JournalArg(result));
-    return result;
+    try {
+        const auto result = core_->Save(major, minor);
+        core_->Result(line, JournalArg(result));
+        return result;
+    } catch (const std::exception& e) {
+        core_->Failed(line, e);
+        throw;
+    }
 }
 
 std::string AudioInterface::GetChangelogFilename() const

@@ -283,7 +283,12 @@ std::string EngineCore::ChangeLogFileName() const
 std::string EngineCore::WarningClick() const
 {
     Lock lock(mutex_);
-    return scriptedWarnings_ ? scriptedWarnings_->click : loadReport_.ModifiedClickEditLog();
+    if (scriptedWarnings_)
+        return scriptedWarnings_->click;
+    // Events the load renamed are edits it changed too: they join the same report.
+    const auto clicks = loadReport_.ModifiedClickEditLog();
+    const auto renamed = loadReport_.EventIdWarnings();
+    return clicks.empty() || renamed.empty() ? clicks + renamed : clicks + "\n" + renamed;
 }
 
 std::string EngineCore::WarningTempo() const

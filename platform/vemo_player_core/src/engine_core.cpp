@@ -73,8 +73,15 @@ EngineCore::~EngineCore()
     } catch (const std::exception& e) {
         std::cerr << "Engine shutdown failed: " << e.what() << std::endl;
     }
-    if (thread_.joinable())
-        thread_.join();
+    if (thread_.joinable()) {
+        if (OnEngineThread()) {
+            // Released from one of its own callbacks: the thread leaves without touching this object again.
+            releasedOnOwnThread_->store(true);
+            thread_.detach();
+        } else {
+            thread_.join();
+        }
+    }
     testing::EngineProbe* self = &probe_;
     currentEngine.compare_exchange_strong(self, nullptr);
 }
@@ -101,9 +108,8 @@ void EngineCore::ThrowIfThreadExceptions()
         std::rethrow_exception(error);
 }
 
-std::size_t EngineCore::Enter(const std::string& name, const std::string& line, bool resultFollows)
+JournalLine EngineCore::Enter(const std::string& name, const std::string& line, bool resultFollows)
 {
-    const auto index = journal_.Add(line, resultFollows);
     std::exception_ptr failure;
     {
         Lock lock(mutex_);
@@ -113,9 +119,19 @@ std::size_t EngineCore::Enter(const std::string& name, const std::string& line, 
             failures_.erase(it);
         }
     }
-    if (failure)
+    if (failure) {
+        std::string text = "unknown exception";
+        try {
+            std::rethrow_exception(failure);
+        } catch (const std::exception& e) {
+            text = e.what();
+        } catch (...) {
+        }
+        journal_.Add(line + "->throw " + JournalArg(text));
         std::rethrow_exception(failure);
-    return index;
+    }
+    const auto index = journal_.Add(line, resultFollows);
+    return resultFollows ? JournalLine(journal_, index) : JournalLine();
 }
 
 void EngineCore::Shutdown()
@@ -155,8 +171,9 @@ void EngineCore::Send(std::string journal, std::function<void()> call)
     ++queuedCount_;
 }
 
-void EngineCore::DeliverPending(Lock& lock)
+bool EngineCore::DeliverPending(Lock& lock)
 {
+    const auto released = releasedOnOwnThread_;
     auto items = std::move(outbox_);
     outbox_.clear();
     lock.unlock();
@@ -168,10 +185,13 @@ void EngineCore::DeliverPending(Lock& lock)
         } catch (...) {
             reportCallbackFailure("unknown exception");
         }
+        if (released->load())
+            return false;
     }
     lock.lock();
     deliveredCount_ += items.size();
     delivered_.notify_all();
+    return true;
 }
 
 void EngineCore::PostTask(std::function<void()> task)
@@ -187,6 +207,7 @@ void EngineCore::PostTask(std::function<void()> task)
 void EngineCore::Run()
 {
     pthread_setname_np(pthread_self(), "vemo-engine");
+    const auto released = releasedOnOwnThread_;
     Lock lock(mutex_);
     auto last = std::chrono::steady_clock::now();
     double carryMs = 0.0;
@@ -194,7 +215,8 @@ void EngineCore::Run()
     const auto period = std::chrono::microseconds(std::max<long>(1000, static_cast<long>(20000.0 / speed)));
     while (true) {
         if (!outbox_.empty()) {
-            DeliverPending(lock);
+            if (!DeliverPending(lock))
+                return;
             continue;
         }
         if (!tasks_.empty()) {
@@ -206,6 +228,8 @@ void EngineCore::Run()
             } catch (const std::exception& e) {
                 reportCallbackFailure(e.what());
             }
+            if (released->load())
+                return;
             lock.lock();
             ++tasksDone_;
             delivered_.notify_all();
@@ -258,7 +282,8 @@ void EngineCore::Advance(std::chrono::milliseconds time)
             const double chunk = std::min(20.0, remaining);
             RunSteps(chunk);
             remaining -= chunk;
-            DeliverPending(lock);
+            if (!DeliverPending(lock))
+                return;
         }
     });
     Drain();

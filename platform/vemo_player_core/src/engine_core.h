@@ -12,6 +12,7 @@
 #include <vemo_midi/midi.h>
 #include <fonexa/sfx_player.h>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -34,9 +35,11 @@ public:
                std::shared_ptr<PlayerOscCallback> oscCallback, AudioInterface::Options options);
     ~EngineCore() override;
 
-    // Journals the call; throws an error a test scheduled for it. Returns the journal line number.
-    std::size_t Enter(const std::string& name, const std::string& line, bool resultFollows = false);
-    void Result(std::size_t line, const std::string& result) { journal_.AddResult(line, result); }
+    // Journals the call; throws an error a test scheduled for it, journaled with its text. With
+    // resultFollows the returned line stays open for Result or Failed.
+    JournalLine Enter(const std::string& name, const std::string& line, bool resultFollows = false);
+    void Result(const JournalLine& line, const std::string& result) { line.Result(result); }
+    void Failed(const JournalLine& line, const std::exception& error) { line.Failed(error.what()); }
 
     // Runs `work` on the player under the lock, when the show is loaded and not shut down,
     // then wakes the engine thread to deliver what it sent out.
@@ -151,7 +154,9 @@ private:
     void RunSteps(double ms);
     void CheckLearnTimeout();
     double ClockNowMs() const;
-    void DeliverPending(Lock& lock);
+    // Delivers the outbox outside the lock; false when a callback released the engine, which is
+    // then gone: the caller returns at once without touching it.
+    [[nodiscard]] bool DeliverPending(Lock& lock);
     void PostTask(std::function<void()> task);
 
     // PlayerSink
@@ -183,6 +188,8 @@ private:
     bool stopping_ = false;
     bool threadExited_ = false;
     bool shutDown_ = false;
+    // Set when the last reference goes inside a callback on the engine thread; outlives the engine.
+    std::shared_ptr<std::atomic<bool>> releasedOnOwnThread_ = std::make_shared<std::atomic<bool>>(false);
 
     AudioInterface::Options options_;
     Journal journal_;

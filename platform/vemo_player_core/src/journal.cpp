@@ -19,19 +19,27 @@ std::size_t Journal::Add(std::string line, bool resultFollows)
         lines_.erase(lines_.begin(), lines_.begin() + static_cast<std::ptrdiff_t>(drop));
         dropped_ += drop;
     }
-    if (!resultFollows)
-        WriteToFile(line);
+    const auto index = dropped_ + lines_.size();
+    if (file_.is_open()) {
+        unwritten_.push_back(Unwritten{index, line, resultFollows});
+        WriteReady();
+    }
     lines_.push_back(std::move(line));
-    return dropped_ + lines_.size() - 1;
+    return index;
 }
 
-void Journal::AddResult(std::size_t index, const std::string& result)
+void Journal::Complete(std::size_t index, const std::string& suffix)
 {
     std::lock_guard lock(mutex_);
-    if (index < dropped_ || index - dropped_ >= lines_.size())
-        return;
-    lines_[index - dropped_] += "->" + result;
-    WriteToFile(lines_[index - dropped_]);
+    if (index >= dropped_ && index - dropped_ < lines_.size())
+        lines_[index - dropped_] += suffix;
+    for (auto& entry : unwritten_) {
+        if (entry.index == index && entry.open) {
+            entry.text += suffix;
+            entry.open = false;
+        }
+    }
+    WriteReady();
 }
 
 std::vector<std::string> Journal::Lines() const
@@ -47,10 +55,12 @@ void Journal::Clear()
     lines_.clear();
 }
 
-void Journal::WriteToFile(const std::string& line)
+void Journal::WriteReady()
 {
-    if (file_.is_open())
-        file_ << line << std::endl;
+    while (!unwritten_.empty() && !unwritten_.front().open) {
+        file_ << unwritten_.front().text << std::endl;
+        unwritten_.pop_front();
+    }
 }
 
 }  // namespace vemo::engine

@@ -39,6 +39,7 @@ void Player::SetTables(PlayTables tables)
     if (desc_) {
         clickGrid_ = SongGrid(*desc_, table_->ClickRegions());
         UpdateRegions(true);
+        UpdateAmbient();
     }
 }
 
@@ -118,8 +119,7 @@ void Player::ReportSongLoaded()
     transpose_ = TransposeAt(tick);
     Notify(EventKind::SongLoaded, 0, song_);
     Notify(EventKind::SongTitle, 0, desc_->title);
-    const auto* meter = LastAtOrBefore(desc_->meters, tick);
-    Notify(EventKind::Meter, 0, std::to_string(meter->numerator) + "/" + std::to_string(meter->denominator));
+    ReportMeter(tick);
     ReportKey(Tick());
     ReportTempo(Tick());
     Notify(EventKind::TempoScale, 0, PercentText(scale_));
@@ -145,8 +145,7 @@ void Player::ReportSpot()
         Notify(EventKind::BarBeat, 0, BarBeatText(clickGrid_.Beats()[beat]));
     ReportKey(Tick());
     ReportTempo(Tick());
-    const auto* meter = LastAtOrBefore(desc_->meters, tick);
-    Notify(EventKind::Meter, 0, std::to_string(meter->numerator) + "/" + std::to_string(meter->denominator));
+    ReportMeter(tick);
     Notify(EventKind::TempoScale, 0, PercentText(scale_));
     Notify(EventKind::Transposition, transpose_);
     page_ = PageAt(song_, tick);
@@ -154,17 +153,51 @@ void Player::ReportSpot()
         Notify(EventKind::PageNum, page_);
 }
 
+std::string Player::TempoText(std::uint32_t tick) const
+{
+    return twoDecimals(BpmAt(tick) * scale_);
+}
+
+std::string Player::KeyText(std::uint32_t tick) const
+{
+    const auto* key = LastAtOrBefore(desc_->keys, tick);
+    const int signature = transpose_ == 0 ? key->sharpsFlats : transposedSignature(key->sharpsFlats, transpose_);
+    return Keys::keyNameFromSig(static_cast<short>(signature), static_cast<short>(key->mode));
+}
+
+std::string Player::MeterText(std::uint32_t tick) const
+{
+    const auto* meter = LastAtOrBefore(desc_->meters, tick);
+    return std::to_string(meter->numerator) + "/" + std::to_string(meter->denominator);
+}
+
 void Player::ReportTempo(std::uint32_t tick)
 {
-    Notify(EventKind::Tempo, 0, twoDecimals(BpmAt(tick) * scale_));
+    lastTempo_ = TempoText(tick);
+    Notify(EventKind::Tempo, 0, lastTempo_);
 }
 
 void Player::ReportKey(std::uint32_t tick)
 {
-    const auto* key = LastAtOrBefore(desc_->keys, tick);
-    const int signature = transpose_ == 0 ? key->sharpsFlats : transposedSignature(key->sharpsFlats, transpose_);
-    Notify(EventKind::Key, 0,
-           Keys::keyNameFromSig(static_cast<short>(signature), static_cast<short>(key->mode)));
+    lastKey_ = KeyText(tick);
+    Notify(EventKind::Key, 0, lastKey_);
+}
+
+void Player::ReportMeter(std::uint32_t tick)
+{
+    lastMeter_ = MeterText(tick);
+    Notify(EventKind::Meter, 0, lastMeter_);
+}
+
+void Player::ReportMapsIfChanged()
+{
+    const auto tick = Tick();
+    if (KeyText(tick) != lastKey_)
+        ReportKey(tick);
+    if (TempoText(tick) != lastTempo_)
+        ReportTempo(tick);
+    if (MeterText(tick) != lastMeter_)
+        ReportMeter(tick);
 }
 
 void Player::ReportVolume()
@@ -185,24 +218,30 @@ void Player::ReportPage()
 void Player::LoadSong(const std::string& number, bool keepPlaying, std::optional<std::uint32_t> tick)
 {
     const bool wasPlaying = IsPlaying();
+    const bool wasRunning = transport_ != Transport::Stopped;
     const std::string previousSong = song_;
     const auto previousTick = Tick();
     CancelRunningFadeOut();
+    caesuraShown_ = false;
     if (keepPlaying && wasPlaying) {
         transport_ = Transport::Playing;
     } else {
         transport_ = Transport::Stopped;
-        if (wasPlaying)
+        if (wasRunning)
             Notify(EventKind::PlaybackStopped);
     }
     sink_.EffectsSongLoaded(number);
     Enter(number);
-    const auto target = tick ? std::min(*tick, desc_->audioEndTick) : desc_->startTick;
+    const auto requested = tick ? std::min(*tick, desc_->audioEndTick) : desc_->startTick;
+    const auto target = IsPlaying() ? PastCuts(requested) : requested;
     pos_ = target;
     ReportSongLoaded();
     UpdateRegions(false);
     const bool changed = number != previousSong || target != previousTick;
-    if (changed) {
+    if (target != requested) {
+        crossFrom_ = oscFrom_ = target;
+        HoldAtCaesura(target);
+    } else if (changed) {
         for (const auto& cue : table_->oscs) {
             if (cue.tick == target && !CutAt(target))
                 sink_.OscCue(cue, 0, !IsPlaying());
@@ -212,15 +251,20 @@ void Player::LoadSong(const std::string& number, bool keepPlaying, std::optional
     UpdateAmbient();
 }
 
-void Player::Position(std::uint32_t tick, bool force)
+void Player::Position(std::uint32_t requested, bool force)
 {
     if (transport_ == Transport::Holding)
         transport_ = Transport::Playing;
+    EndHold();
+    const auto tick = IsPlaying() ? PastCuts(requested) : requested;
     const bool changed = force || tick != Tick();
     pos_ = tick;
     UpdateRegions(false);
     ReportSpot();
-    if (changed) {
+    if (tick != requested) {
+        crossFrom_ = oscFrom_ = tick;
+        HoldAtCaesura(tick);
+    } else if (changed) {
         for (const auto& cue : table_->oscs) {
             if (cue.tick == tick && !CutAt(tick))
                 sink_.OscCue(cue, 0, !IsPlaying());
@@ -288,21 +332,33 @@ void Player::StartPlaying()
         ReportVolume();
     }
     transport_ = Transport::Playing;
-    LeaveCuts();
+    EndHold();
+    const bool leftCut = LeaveCuts();
     Notify(EventKind::PlaybackStarted);
+    if (leftCut)
+        HoldAtCaesura(Tick());
     UpdateAmbient();
 }
 
-void Player::LeaveCuts()
+bool Player::LeaveCuts()
+{
+    const auto tick = Tick();
+    const auto past = PastCuts(tick);
+    if (past == tick)
+        return false;
+    JumpTo(past);
+    return true;
+}
+
+std::uint32_t Player::PastCuts(std::uint32_t tick) const
 {
     for (int guard = 0; guard < 64; ++guard) {
-        const auto* cut = CutAt(Tick());
+        const auto* cut = CutAt(tick);
         if (!cut)
-            return;
-        pos_ = cut->end;
-        crossFrom_ = oscFrom_ = cut->end;
-        UpdateRegions(true);
+            break;
+        tick = cut->end;
     }
+    return tick;
 }
 
 void Player::Pause(bool fadeCompleted)
@@ -331,7 +387,30 @@ void Player::Continue()
 void Player::Release()
 {
     transport_ = Transport::Playing;
+    EndHold();
+}
+
+void Player::EndHold()
+{
+    if (!caesuraShown_)
+        return;
+    caesuraShown_ = false;
     FlowControl(0, kClearFlowControl);
+}
+
+bool Player::HoldAtCaesura(std::uint32_t tick)
+{
+    if (transport_ != Transport::Playing || CutAt(tick))
+        return false;
+    for (const auto& c : table_->caesuras) {
+        if (c.tick == tick) {
+            transport_ = Transport::Holding;
+            caesuraShown_ = true;
+            FlowControl(0, "Caesura");
+            return true;
+        }
+    }
+    return false;
 }
 
 void Player::Stop()
@@ -341,6 +420,7 @@ void Player::Stop()
     sink_.EffectsStopped(false);
     UpdateAmbient();
     Notify(EventKind::PlaybackStopped);
+    EndHold();
     Position(desc_->startTick, false);
 }
 
@@ -370,6 +450,7 @@ void Player::ApplyExit()
 {
     if (const auto* skip = Innermost(table_->skips, Tick())) {
         JumpTo(skip->end);
+        HoldAtCaesura(Tick());
         return;
     }
     auto exitLoops = [&](const std::vector<PlayRegion>& regions) {
@@ -478,6 +559,7 @@ void Player::AdvanceFade(double ms)
             sink_.EffectsStopped(false);
             UpdateAmbient();
             Notify(EventKind::PlaybackStopped);
+            EndHold();
             Notify(EventKind::Playhead, static_cast<int>(Tick()));
         }
         faded_ = true;
@@ -504,6 +586,10 @@ void Player::Advance(double ms)
         const auto tick = Tick();
         if (tick >= desc_->audioEndTick) {
             SongEnd();
+            continue;
+        }
+        if (LeaveCuts()) {
+            HoldAtCaesura(Tick());
             continue;
         }
         const auto boundary = NextBoundary(tick);
@@ -554,10 +640,8 @@ void Player::Cross(std::uint32_t upTo, bool includeEnd)
         items.push_back({it->tick, 0, [this, text] { Notify(EventKind::BarBeat, 0, text); }});
     }
     for (const auto& m : desc_->meters) {
-        if (inWindow(m.tick) && m.tick > desc_->startTick) {
-            const auto text = std::to_string(m.numerator) + "/" + std::to_string(m.denominator);
-            items.push_back({m.tick, 1, [this, text] { Notify(EventKind::Meter, 0, text); }});
-        }
+        if (inWindow(m.tick) && m.tick > desc_->startTick)
+            items.push_back({m.tick, 1, [this, t = m.tick] { ReportMeter(t); }});
     }
     for (const auto& k : desc_->keys) {
         if (inWindow(k.tick) && k.tick > desc_->startTick)
@@ -595,8 +679,8 @@ void Player::OnBoundary(std::uint32_t tick)
     }
     for (const auto& cut : table_->cuts) {
         if (cut.end > cut.start && cut.start == tick) {
-            JumpTo(cut.end);
             LeaveCuts();
+            HoldAtCaesura(Tick());
             return;
         }
     }
@@ -613,16 +697,11 @@ void Player::OnBoundary(std::uint32_t tick)
         const int count = loop->intValue;
         FlowControl(count > 0 ? count - state.passes : 0, loop->code == '@' ? "Vamp" : "Repeat");
         JumpTo(loop->start);
+        HoldAtCaesura(Tick());
         return;
     }
     UpdateRegions(true);
-    for (const auto& c : table_->caesuras) {
-        if (c.tick == tick && !CutAt(tick)) {
-            transport_ = Transport::Holding;
-            FlowControl(0, "Caesura");
-            return;
-        }
-    }
+    HoldAtCaesura(tick);
 }
 
 void Player::JumpTo(std::uint32_t tick)
@@ -630,6 +709,7 @@ void Player::JumpTo(std::uint32_t tick)
     pos_ = tick;
     crossFrom_ = oscFrom_ = tick;
     UpdateRegions(true);
+    ReportMapsIfChanged();
 }
 
 void Player::SongEnd()

@@ -7,7 +7,6 @@
 
 #include <functional>
 #include <map>
-#include <set>
 #include <string>
 
 namespace vemo::engine {
@@ -88,13 +87,24 @@ private:
     void Enter(const std::string& number);
     void ReportSongLoaded();
     void ReportSpot();
+    std::string KeyText(std::uint32_t tick) const;
+    std::string TempoText(std::uint32_t tick) const;
+    std::string MeterText(std::uint32_t tick) const;
     void ReportTempo(std::uint32_t tick);
     void ReportKey(std::uint32_t tick);
+    void ReportMeter(std::uint32_t tick);
+    // After a jump: key, tempo and meter in force where it landed, each when it differs from the
+    // last one reported.
+    void ReportMapsIfChanged();
     void ReportVolume();
     void ReportPage();
     void Position(std::uint32_t tick, bool force);
     void StartPlaying();
     void Release();
+    // Ends a caesura hold however it ends: the banner's flow control is cleared once.
+    void EndHold();
+    // Holds at a caesura on `tick` while playing; true when it did.
+    bool HoldAtCaesura(std::uint32_t tick);
     void ApplyExit();
     void CancelRunningFadeOut();
     void Advance(double ms);
@@ -102,7 +112,9 @@ private:
     void Cross(std::uint32_t upTo, bool includeEnd);
     void OnBoundary(std::uint32_t tick);
     void JumpTo(std::uint32_t tick);
-    void LeaveCuts();
+    // While playing, a position inside a cut moves to the cut's end as when crossing it; true when it moved.
+    bool LeaveCuts();
+    std::uint32_t PastCuts(std::uint32_t tick) const;
     void SongEnd();
     void UpdateRegions(bool reportMaps);
     void UpdateAmbient();
@@ -139,7 +151,9 @@ private:
     double scale_ = 1.0;
     int transpose_ = 0;
     int page_ = 0;
-    std::set<std::string> ambient_;
+    bool caesuraShown_ = false;
+    std::string lastKey_, lastTempo_, lastMeter_;
+    std::map<std::string, PlayRegion> ambient_;  // beds playing, by id, as they were started
 };
 
 }  // namespace vemo::engine

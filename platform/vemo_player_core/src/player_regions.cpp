@@ -74,21 +74,22 @@ void Player::UpdateRegions(bool reportMaps)
 
 void Player::UpdateAmbient()
 {
-    std::set<std::string> wanted;
+    std::map<std::string, PlayRegion> wanted;
     const bool running = transport_ == Transport::Playing || transport_ == Transport::Holding;
     if (running) {
         for (const auto& r : table_->ambients) {
             if (r.Contains(Tick()))
-                wanted.insert(r.id);
+                wanted.emplace(r.id, r);
         }
     }
-    for (const auto& r : table_->ambients) {
-        const bool want = wanted.count(r.id) > 0;
-        const bool playing = ambient_.count(r.id) > 0;
-        if (want && !playing)
-            sink_.EffectsAmbient(song_, r, true);
-        else if (!want && playing)
-            sink_.EffectsAmbient(song_, r, false);
+    // Beds gone from the table (an edit, undo or log switch) stop too: the set playing is the truth.
+    for (const auto& [id, bed] : ambient_) {
+        if (!wanted.count(id))
+            sink_.EffectsAmbient(song_, bed, false);
+    }
+    for (const auto& [id, bed] : wanted) {
+        if (!ambient_.count(id))
+            sink_.EffectsAmbient(song_, bed, true);
     }
     ambient_ = std::move(wanted);
 }

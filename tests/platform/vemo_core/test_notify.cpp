@@ -4,8 +4,25 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <fstream>
 #include <future>
 #include <thread>
+
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace {
+
+// True while the thread sleeps in a futex wait (a mutex or condition variable it is blocked on).
+bool sleepsInAWait(pid_t thread)
+{
+    std::ifstream syscall("/proc/self/task/" + std::to_string(thread) + "/syscall");
+    long number = -1;
+    syscall >> number;
+    return number == SYS_futex;
+}
+
+} // namespace
 
 class TestNotify : public QObject {
     Q_OBJECT
@@ -47,6 +64,8 @@ private slots:
         QCOMPARE(calls, 2);
     }
 
+    // The callback is held until the destroying thread provably sleeps in a wait: a destructor that
+    // returns early is seen to have returned while the callback still runs.
     void observerDestructorWaitsForARunningCallback()
     {
         auto observer = std::make_unique<notify::EventObserver>();
@@ -62,11 +81,24 @@ private slots:
         observer->RegisterVampOn(19);
         std::thread publisher([] { notify::Publish(notify::EventKind::VampOn, 0, nullptr); });
         entered.get_future().wait();
-        std::thread destroyer([&] { observer.reset(); });
+        std::atomic<pid_t> destroyerId{0};
+        std::atomic<bool> destroyed{false};
+        std::thread destroyer([&] {
+            destroyerId = gettid();
+            observer.reset();
+            destroyed = true;
+        });
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!destroyed && !(destroyerId && sleepsInAWait(destroyerId)) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        const bool returnedEarly = destroyed;
+        const bool blocked = !returnedEarly && sleepsInAWait(destroyerId);
         release.set_value();
         destroyer.join();
-        QVERIFY(finished);
         publisher.join();
+        QVERIFY2(!returnedEarly, "the destructor returned while the callback was running");
+        QVERIFY(blocked);
+        QVERIFY(finished);
         notify::Publish(notify::EventKind::VampOn, 0, nullptr);
     }
 
