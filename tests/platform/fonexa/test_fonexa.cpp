@@ -2,6 +2,7 @@
 #include <fonexa/sfx_player.h>
 #include <vemo_test/test_environment.h>
 
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -129,8 +130,10 @@ private slots:
                                                 instance("bell", "Chime", "thunder", -1),
                                                 instance("CUE7", "Bell", "rain", -1)};
         });
+        const auto clearProvider = qScopeGuard([token] { ClearInstanceProvider(token); });
         SfxPlayerController controller;
         controller.stop();
+        QCoreApplication::processEvents();
         for (const auto& id : eventIds)
             QVERIFY(controller.play(id) != 0);
         testing::ClearJournal();
@@ -151,7 +154,6 @@ private slots:
         QCoreApplication::processEvents();
         for (const auto& id : eventIds)
             QCOMPARE(finished[id]->count(), 1);
-        ClearInstanceProvider(token);
     }
 
     void clearingAnotherTokenKeepsTheProvider()
