@@ -35,9 +35,7 @@ function(vemo_add_qt_test name)
     set_tests_properties(${name} PROPERTIES
         TIMEOUT ${ARG_TIMEOUT}
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_QUICK_CONTROLS_STYLE=Basic;VEMO_NO_DEMO=1;${ARG_ENVIRONMENT}")
-    if(ARG_LABELS)
-        set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
-    endif()
+    set_tests_properties(${name} PROPERTIES LABELS "${ARG_LABELS}")
 endfunction()
 
 # vemo_add_rendered_qml_test(<name> <runner> <file>)
