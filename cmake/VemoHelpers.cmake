@@ -93,3 +93,19 @@ function(vemo_add_fuzz_target name)
     set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout})
     vemo_label_test(${name} ${name} fuzz)
 endfunction()
+
+# vemo_add_rendered_qml_test(<name> <runner> <file>)
+# Runs the Qt Quick Test document <file> with the runner target <runner> on a virtual X server
+# (xvfb-run, xcb platform), where the scene graph really draws, and fails on any warning, critical
+# or fatal message of the run, also those printed outside a test function. Offscreen runs draw
+# nothing and so never see warnings made while rendering. Labelled "xvfb".
+function(vemo_add_rendered_qml_test name runner file)
+    find_program(VEMO_XVFB_RUN xvfb-run REQUIRED)
+    add_test(NAME ${name}
+        COMMAND ${VEMO_XVFB_RUN} -a -s "-screen 0 1920x1080x24" $<TARGET_FILE:${runner}> -input ${file})
+    set_tests_properties(${name} PROPERTIES
+        TIMEOUT 300
+        LABELS xvfb
+        ENVIRONMENT "QT_QPA_PLATFORM=xcb;QT_QUICK_CONTROLS_STYLE=Basic;VEMO_NO_DEMO=1;QT_MESSAGE_PATTERN=[%{type}] %{message}"
+        FAIL_REGULAR_EXPRESSION "QWARN;QCRITICAL;QFATAL;\\[warning\\];\\[critical\\];\\[fatal\\]")
+endfunction()

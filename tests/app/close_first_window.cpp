@@ -1,5 +1,7 @@
 // Linked into a test build of the program: once the event loop runs, it closes the program's first
-// visible window the way a user would, and reports its title on standard output.
+// visible window the way a user would, and reports its title on standard output. Qt's own quit on
+// the last window's close is turned off, so the run ends only if the program ends it itself; if it
+// is still running a few seconds after the close, it says so and ends with 3.
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QTimer>
@@ -15,6 +17,10 @@ void CloseFirstVisibleWindow()
         if (window->isVisible()) {
             std::cout << "closing window \"" << window->title().toStdString() << "\"" << std::endl;
             window->close();
+            QTimer::singleShot(5000, [] {
+                std::cout << "still running after the window closed" << std::endl;
+                QCoreApplication::exit(3);
+            });
             return;
         }
     }
@@ -24,6 +30,7 @@ void CloseFirstVisibleWindow()
 
 void ScheduleClosing()
 {
+    QGuiApplication::setQuitOnLastWindowClosed(false);
     QTimer::singleShot(0, &CloseFirstVisibleWindow);
 }
 

@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <iostream>
+#include <memory>
 
 using namespace vemo::osc::testing;
 using vemo::VemoOscCallbacks;
@@ -97,6 +98,8 @@ private slots:
     void fadeReceivers();
     void fadeCompletion_data();
     void fadeCompletion();
+    void fadeEndingAfterItsContextIsGone_data();
+    void fadeEndingAfterItsContextIsGone();
 };
 
 void TestVemoOscCallbacks::commands_data()
@@ -347,6 +350,33 @@ void TestVemoOscCallbacks::fadeCompletion()
     QTRY_COMPARE(Actions(*session.engine, true).size(), calls.size());
     QCOMPARE(Actions(*session.engine, true), calls);
     QCOMPARE(QString::fromStdString(session.engine->GetCurrentSongNumber()), song);
+}
+
+void TestVemoOscCallbacks::fadeEndingAfterItsContextIsGone_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("call");
+
+    QTest::newRow("fade-out") << "/vemo/fadeout 1" << "Fade(<fn>,1)";
+    QTest::newRow("fade to a gain") << "/vemo/fadeto -6 1" << "FadeTo(<fn>,1,0.5011872)";
+}
+
+void TestVemoOscCallbacks::fadeEndingAfterItsContextIsGone()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, call);
+
+    Session session;
+    auto context = std::make_unique<QObject>();
+    vemo::ConnectFadeReceivers(*session.handlers, session.engine, *context, [](const std::exception& e) { QFAIL(e.what()); });
+    session.Place("1", 0, Transport::Playing);
+    session.Send(text);
+    context.reset();
+    session.engine->Probe().Advance(std::chrono::milliseconds(1500));
+    QTRY_VERIFY(Actions(*session.engine, true).contains("> fade.done"));
+    QTest::qWait(50);
+    QCOMPARE(Actions(*session.engine, true), (QStringList{call, "> fade.done"}));
+    QCOMPARE(QString::fromStdString(session.engine->GetCurrentSongNumber()), QString("1"));
 }
 
 QTEST_GUILESS_MAIN(TestVemoOscCallbacks)

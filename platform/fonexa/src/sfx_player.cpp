@@ -78,6 +78,22 @@ std::optional<SfxInstanceInfo> resolve(const std::string& id)
     return std::nullopt;
 }
 
+// Ends the current play of `eventId`, if any: its player reports the end on its own thread.
+void finish(const std::string& eventId)
+{
+    auto& reg = registry();
+    SfxPlayerImpl* target = nullptr;
+    {
+        std::lock_guard lock(reg.mutex);
+        reg.journal.push_back("stop " + eventId);
+        if (reg.playing.erase(eventId) == 0)
+            return;
+        target = reg.players[eventId];
+    }
+    const auto id = QString::fromStdString(eventId);
+    QMetaObject::invokeMethod(target, [target, id] { emit target->sfxFinished(id); }, Qt::QueuedConnection);
+}
+
 }  // namespace
 
 SfxRepository::~SfxRepository() = default;
@@ -175,19 +191,10 @@ int SfxPlayerControllerImpl::play(const std::string& eventId)
     return 1;
 }
 
-void SfxPlayerControllerImpl::stop(const std::string& eventId)
+void SfxPlayerControllerImpl::stop(const std::string& text)
 {
-    auto& reg = registry();
-    SfxPlayerImpl* target = nullptr;
-    {
-        std::lock_guard lock(reg.mutex);
-        reg.journal.push_back("stop " + eventId);
-        if (reg.playing.erase(eventId) == 0)
-            return;
-        target = reg.players[eventId];
-    }
-    const auto id = QString::fromStdString(eventId);
-    QMetaObject::invokeMethod(target, [target, id] { emit target->sfxFinished(id); }, Qt::QueuedConnection);
+    const auto instance = resolve(text);
+    finish(instance ? instance->eventId : text);
 }
 
 void SfxPlayerControllerImpl::stopAll()
@@ -201,7 +208,7 @@ void SfxPlayerControllerImpl::stopAll()
     }
     journal("stop");
     for (const auto& id : ids)
-        stop(id);
+        finish(id);
 }
 
 SfxPlayerController::SfxPlayerController() = default;
@@ -227,14 +234,14 @@ int SfxPlayerController::play(const QString& eventId)
     return play(eventId.toStdString());
 }
 
-void SfxPlayerController::stop(const std::string& eventId)
+void SfxPlayerController::stop(const std::string& text)
 {
-    SfxPlayerControllerImpl::instance()->stop(eventId);
+    SfxPlayerControllerImpl::instance()->stop(text);
 }
 
-void SfxPlayerController::stop(const QString& eventId)
+void SfxPlayerController::stop(const QString& text)
 {
-    stop(eventId.toStdString());
+    stop(text.toStdString());
 }
 
 void SfxPlayerController::stop()

@@ -2,10 +2,13 @@
 #include <fonexa/sfx_player.h>
 #include <vemo_test/test_environment.h>
 
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include <fstream>
+#include <map>
+#include <memory>
 
 using namespace vemo::audio;
 
@@ -93,6 +96,64 @@ private slots:
         QVERIFY(std::find(journal.begin(), journal.end(), "stop AMB1") != journal.end());
         ClearInstanceProvider(token);
         QCOMPARE(controller.play(std::string("SFX1")), 0);
+    }
+
+    void stopFindsWhatPlayStarted_data()
+    {
+        QTest::addColumn<QString>("played");
+        QTest::addColumn<QString>("stopped");
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("ends");
+
+        QTest::newRow("event id, event id") << "CUE1" << "CUE1" << "CUE1" << true;
+        QTest::newRow("event id, effect id") << "CUE1" << "thunder" << "CUE1" << true;
+        QTest::newRow("effect id, name in capitals") << "thunder" << "THUNDER CLAP" << "CUE1" << true;
+        QTest::newRow("name, event id") << "rain bed" << "BED1" << "BED1" << true;
+        QTest::newRow("name, name in mixed case") << "Rain Bed" << "rAIN bED" << "BED1" << true;
+        QTest::newRow("event id before another's name") << "bell" << "bell" << "bell" << true;
+        QTest::newRow("name where no event id matches") << "Bell" << "BELL" << "CUE7" << true;
+        QTest::newRow("unknown text") << "CUE1" << "snow" << "CUE1" << false;
+        QTest::newRow("empty text") << "CUE1" << "" << "CUE1" << false;
+    }
+
+    void stopFindsWhatPlayStarted()
+    {
+        QFETCH(QString, played);
+        QFETCH(QString, stopped);
+        QFETCH(QString, target);
+        QFETCH(bool, ends);
+
+        const std::vector<std::string> eventIds{"CUE1", "BED1", "bell", "CUE7"};
+        const int token = SetInstanceProvider([] {
+            return std::vector<SfxInstanceInfo>{instance("CUE1", "Thunder clap", "thunder", -1),
+                                                instance("BED1", "Rain bed", "rain", -1),
+                                                instance("bell", "Chime", "thunder", -1),
+                                                instance("CUE7", "Bell", "rain", -1)};
+        });
+        const auto clearProvider = qScopeGuard([token] { ClearInstanceProvider(token); });
+        SfxPlayerController controller;
+        controller.stop();
+        QCoreApplication::processEvents();
+        for (const auto& id : eventIds)
+            QVERIFY(controller.play(id) != 0);
+        testing::ClearJournal();
+        QVERIFY(controller.play(played) != 0);
+        QVERIFY(QString::fromStdString(testing::Journal().back()).startsWith("play " + target + " "));
+
+        std::map<std::string, std::unique_ptr<QSignalSpy>> finished;
+        for (const auto& id : eventIds)
+            finished[id] = std::make_unique<QSignalSpy>(controller.GetPlayer(id), &SfxPlayerImpl::sfxFinished);
+        controller.stop(stopped);
+        QCoreApplication::processEvents();
+        for (const auto& id : eventIds)
+            QCOMPARE(finished[id]->count(), ends && id == target.toStdString() ? 1 : 0);
+
+        // Every other effect still plays: each stop by event id ends it now.
+        for (const auto& id : eventIds)
+            controller.stop(id);
+        QCoreApplication::processEvents();
+        for (const auto& id : eventIds)
+            QCOMPARE(finished[id]->count(), 1);
     }
 
     void clearingAnotherTokenKeepsTheProvider()

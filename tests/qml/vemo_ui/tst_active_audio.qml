@@ -136,6 +136,30 @@ Item {
             verify(overlay.visible)
         }
 
+        // The pinned row shows the icon's own colours on the list's #202020: they must be light.
+        function test_pin_icons_are_light_data() {
+            return [{ tag: "qrc:/images/keep.svg" }, { tag: "qrc:/images/keep_off.svg" }]
+        }
+
+        function test_pin_icons_are_light(data) {
+            const canvas = createTemporaryQmlObject(
+                "import QtQuick; Canvas { width: 24; height: 24; property bool drawn: false; "
+                + "onImageLoaded: requestPaint(); "
+                + "onPaint: { if (!isImageLoaded('" + data.tag + "')) return; "
+                + "getContext('2d').drawImage('" + data.tag + "', 0, 0); drawn = true } }", host)
+            canvas.loadImage(data.tag)
+            tryCompare(canvas, "drawn", true)
+            const pixels = canvas.getContext("2d").getImageData(0, 0, 24, 24).data
+            let covered = 0
+            for (let i = 0; i < pixels.length; i += 4) {
+                if (pixels[i + 3] < 255)
+                    continue
+                ++covered
+                verify(Math.min(pixels[i], pixels[i + 1], pixels[i + 2]) >= 0xc0, "pixel " + i / 4)
+            }
+            verify(covered > 40, "opaque pixels: " + covered)
+        }
+
         function test_play_button_drawing_state() {
             const button = createTemporaryObject(Qt.createComponent("qrc:/qt/qml/com/quorvane/vemo_ui/qml/SfxPlayButton.qml"), host)
             button.handleClick(true)

@@ -105,6 +105,14 @@ Item {
             compare(tool.visible, false)
         }
 
+        // Its own size is the two 80-wide buttons and their spacing; given more, they keep to the right.
+        function test_button_row_size() {
+            compare(buttons.implicitWidth, 180)
+            compare(buttons.implicitHeight, buttons.cancelButton.implicitHeight)
+            compare(buttons.cancelButton.mapToItem(buttons, 0, 0).x, 120)
+            compare(buttons.okButton.mapToItem(buttons, 0, 0).x + buttons.okButton.width, 300)
+        }
+
         function test_keys_data() {
             return [
                 { tag: "Escape on OK", focus: "ok", key: Qt.Key_Escape, ok: 0, cancel: 1 },

@@ -16,6 +16,13 @@ Item {
     }
 
     ListModel {
+        id: namedPaths
+        ListElement { path_name: "Main PA"; path_id: "3f2b6c1e-8a4d-4a51-9d7e-0c4f5e6a7b81" }
+        ListElement { path_name: "Monitors"; path_id: "0003a1c2-6b3c-4e7a-8f15-2d3c4b5a6e70" }
+        ListElement { path_name: "Lobby"; path_id: "a9d1e0f2-6b3c-4e7a-8f15-2d3c4b5a6e70" }
+    }
+
+    ListModel {
         id: effects
         ListElement { displayname: "Thunder"; sfxid: "sfx-1" }
         ListElement { displayname: "Rain"; sfxid: "sfx-2" }
@@ -78,8 +85,21 @@ Item {
             compare(tool.flags, Qt.CustomizeWindowHint | Qt.Dialog | Qt.WindowTitleHint | Qt.WindowCloseButtonHint)
             compare(tool.commandIndex, 0)
             compare(findChild(tool, "commandChoice").displayText, "Play")
-            compare(tool.maximumWidth, tool.minimumWidth)
-            compare(tool.maximumHeight, tool.minimumHeight)
+        }
+
+        // The OK and Cancel row is centred under the grid, and both of its buttons lie inside the window.
+        function test_buttons_inside_the_window() {
+            const tool = open()
+            const row = findChild(tool, "buttonRow")
+            const edges = [row.cancelButton, row.okButton].map(button => {
+                const corner = button.mapToItem(tool.contentItem, 0, 0)
+                return { left: corner.x, right: corner.x + button.width, top: corner.y, bottom: corner.y + button.height }
+            })
+            for (const edge of edges) {
+                verify(edge.left >= 0 && edge.right <= tool.width, JSON.stringify(edge))
+                verify(edge.top >= 0 && edge.bottom <= tool.height, JSON.stringify(edge))
+            }
+            fuzzyCompare(edges[0].left, tool.width - edges[1].right, 1)
         }
 
         function test_fades_data() {
@@ -172,6 +192,26 @@ Item {
             compare(tool.outputPath, 8)
             tool.setOutputPathIndexFromName(5)
             compare(tool.outputPathIndex, -1)
+        }
+
+        function test_output_path_from_text_id_data() {
+            return [
+                { tag: "first", id: "3f2b6c1e-8a4d-4a51-9d7e-0c4f5e6a7b81", index: 0 },
+                { tag: "starting with digits", id: "0003a1c2-6b3c-4e7a-8f15-2d3c4b5a6e70", index: 1 },
+                { tag: "last", id: "a9d1e0f2-6b3c-4e7a-8f15-2d3c4b5a6e70", index: 2 },
+                { tag: "other case", id: "A9D1E0F2-6B3C-4E7A-8F15-2D3C4B5A6E70", index: -1 },
+                { tag: "unknown", id: "00000000-0000-4000-8000-000000000000", index: -1 },
+                { tag: "digits of an id", id: "3", index: -1 }
+            ]
+        }
+
+        function test_output_path_from_text_id(data) {
+            const tool = open()
+            tool.outputPathsModel = namedPaths
+            tool.setOutputPathIndexFromName(data.id)
+            compare(tool.outputPathIndex, data.index)
+            if (data.index >= 0)
+                compare(tool.outputPath, data.id)
         }
 
         function test_volume_tool_tip() {

@@ -203,16 +203,26 @@ Item {
             compare(findChild(dial, "notch").visible, !data.noMark)
         }
 
-        function test_drag_emits_moved_and_snaps() {
+        // A horizontal drag across the dial's 60-pixel width moves the value by 1 from 0.5.
+        function test_drag_emits_moved_and_snaps_data() {
+            return [
+                { tag: "into the notch's window from the right", dx: -26, expected: 0 },
+                { tag: "into the notch's window from the left", dx: -34, expected: 0 },
+                { tag: "short of the window", dx: -20, expected: 0.5 - 20 / 60 },
+                { tag: "past the window", dx: -40, expected: 0.5 - 40 / 60 }
+            ]
+        }
+
+        function test_drag_emits_moved_and_snaps(data) {
             const dial = createTemporaryObject(dialComponent, host, { value: 0.5 })
             movedSpy.target = dial
             movedSpy.clear()
             mousePress(dial, 30, 30)
-            for (let dx = 0; dx >= -20; dx -= 2)
+            for (let dx = 0; dx >= data.dx; dx -= 2)
                 mouseMove(dial, 30 + dx, 30)
-            mouseRelease(dial, 10, 30)
+            mouseRelease(dial, 30 + data.dx, 30)
             verify(movedSpy.count > 0)
-            verify(dial.value < 0.5)
+            fuzzyCompare(dial.value, data.expected, 1e-9)
         }
 
         function test_face_and_labels() {

@@ -1,6 +1,7 @@
 import QtQuick
 import QtTest
 import com.quorvane.vemo_ui
+import "helpers.js" as Helpers
 
 // Every type the module lists in its qmldir is created without a single warning, inside a
 // document that provides `theme` the way every holder of the toolkit's controls does.
@@ -83,8 +84,7 @@ Item {
         }
 
         function hostWith(body) {
-            return "import QtQuick; import QtQuick.Controls; import QtQuick.Window; import com.quorvane.vemo_ui\n"
-                 + "Window { width: 800; height: 600; visible: true; VemoTheme { id: theme }\n" + body + "\n}"
+            return Helpers.hostWith(body)
         }
 
         function test_probe_reports_binding_errors() {
@@ -118,6 +118,22 @@ Item {
         function test_quiet_states(data) {
             failOnWarning(/.*/)
             compare(qmlProbe.warningsOf(hostWith(data.body)), [])
+        }
+
+        // Every type, the quiet states above and a part-filled progress bar, each drawn in a window of
+        // its own. Warnings of the renderer come only where drawing really happens (the xcb run of
+        // this file), and fail that run.
+        function test_render_data() {
+            return moduleTypes().map(type => ({ tag: type.tag, body: type.type + " {}" }))
+                .concat(test_quiet_states_data())
+                .concat([{ tag: "FlatProgressBar part-way", body: "FlatProgressBar { width: 300; value: 0.5 }" }])
+        }
+
+        function test_render(data) {
+            failOnWarning(/.*/)
+            const window = createTemporaryQmlObject(Helpers.hostWith(data.body), host)
+            verify(waitForRendering(window.contentItem))
+            wait(100)
         }
 
         function test_bevel_in_plain_item_data() {

@@ -58,7 +58,9 @@ public:
     static SfxPlayerControllerImpl* instance(std::unique_ptr<SfxRepository> repo = {});
 
     int play(const std::string& eventId);
-    void stop(const std::string& eventId);
+    // Finds what to stop as play() does (event id, effect id, then name in any case); text that
+    // names no instance stops the effect playing under that exact event id, if any.
+    void stop(const std::string& text);
     void stopAll();
     SfxPlayerImpl* player(const std::string& eventId);
 
@@ -85,8 +87,9 @@ public:
     // file, or a test refused it.
     int play(const std::string& eventId);
     int play(const QString& eventId);
-    void stop(const std::string& eventId);
-    void stop(const QString& eventId);
+    // Stops what play() with the same text started.
+    void stop(const std::string& text);
+    void stop(const QString& text);
     void stop();
     // Null until the id was first played.
     SfxPlayerImpl* GetPlayer(const std::string& eventId);

@@ -107,6 +107,7 @@ Item {
                     objectName: "versionIdentifierText"
                     Layout.fillWidth: true
                     text: root.versionIdentifier
+                    textFormat: Text.PlainText
                     font.pixelSize: 16
                     font.italic: true
                     color: root.textColor
@@ -119,6 +120,7 @@ Item {
                 objectName: "copyRightText"
                 Layout.fillWidth: true
                 text: root.copyRight
+                textFormat: Text.PlainText
                 font.pixelSize: 12
                 color: root.textColor
                 wrapMode: Text.WordWrap

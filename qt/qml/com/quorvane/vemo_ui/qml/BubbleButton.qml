@@ -129,6 +129,7 @@ DelayButton {
             objectName: "caption"
             Layout.fillWidth: true
             text: control.text
+            textFormat: Text.PlainText
             font: theme.default_font
             horizontalAlignment: Text.AlignHCenter
             elide: Text.ElideRight

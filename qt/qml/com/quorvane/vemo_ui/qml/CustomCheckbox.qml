@@ -9,7 +9,12 @@ CheckBox {
     property string checkboxTextStr: ""
     property string checkboxTextColor: theme.default_text_color
 
-    text: "<font color='" + checkboxTextColor + "'>" + checkboxTextStr + "</font>"
+    function escaped(plain) {
+        return plain.replace(/&/g, "&amp;").replace(/</g, "&lt;").replace(/>/g, "&gt;")
+    }
+
+    // The label is set as written: markup characters in it are shown, not obeyed.
+    text: "<font color='" + checkboxTextColor + "'>" + escaped(checkboxTextStr) + "</font>"
     font: theme.default_font
 
     VemoTheme { id: theme }

@@ -155,6 +155,7 @@ Item {
             id: label
             rightPadding: 13
             text: combo.displayText
+            textFormat: Text.PlainText
             font: root.font
             verticalAlignment: Text.AlignVCenter
             elide: Text.ElideRight
@@ -219,6 +220,7 @@ Item {
                     width: parent.width - 10
                     height: parent.height
                     text: row.rowText
+                    textFormat: Text.PlainText
                     color: "white"
                     font: root.font
                     verticalAlignment: Text.AlignVCenter

@@ -34,6 +34,7 @@ Menu {
             leftPadding: item.checkable && item.indicator ? item.indicator.width : 0
             rightPadding: item.subMenu && item.arrow ? item.arrow.width : 0
             text: item.text
+            textFormat: Text.PlainText
             font: item.font
             color: theme.default_text_color
             horizontalAlignment: Text.AlignLeft

@@ -80,6 +80,7 @@ TabButton {
                 id: caption
                 objectName: "caption"
                 text: control.text
+                textFormat: Text.PlainText
                 font: control.font
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter

@@ -93,6 +93,7 @@ ListView {
                 width: list.colWidths[0]
                 height: list.rowHeight
                 text: model.first ?? ""
+                textFormat: Text.PlainText
                 verticalAlignment: Text.AlignVCenter
                 elide: Text.ElideRight
                 font: theme.default_font
@@ -104,6 +105,7 @@ ListView {
                 width: list.colWidths[1]
                 height: list.rowHeight
                 text: model.second ?? ""
+                textFormat: Text.PlainText
                 verticalAlignment: Text.AlignVCenter
                 elide: Text.ElideRight
                 font: theme.default_font

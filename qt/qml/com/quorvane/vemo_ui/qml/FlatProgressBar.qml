@@ -47,18 +47,19 @@ ProgressBar {
                 radius: control.visualPosition * barWidth <= control.boxRadius
                         || (1 - control.visualPosition) * barWidth <= control.boxRadius ? control.boxRadius : 0
                 color: control.fillColor
+            }
 
-                LinearGradient {
-                    objectName: "glint"
-                    anchors.fill: parent
-                    source: tip
-                    start: Qt.point(0, 0)
-                    end: Qt.point(tip.width, 0)
-                    gradient: Gradient {
-                        GradientStop { position: 0.0; color: control.fillColor }
-                        GradientStop { id: movingStop; position: 0.0; color: control.fillColor }
-                        GradientStop { position: 1.0; color: Qt.lighter(control.fillColor, 1.6) }
-                    }
+            // Drawn over the tip, in its shape; a sibling, so that it never samples itself.
+            LinearGradient {
+                objectName: "glint"
+                anchors.fill: tip
+                source: tip
+                start: Qt.point(0, 0)
+                end: Qt.point(tip.width, 0)
+                gradient: Gradient {
+                    GradientStop { position: 0.0; color: control.fillColor }
+                    GradientStop { id: movingStop; position: 0.0; color: control.fillColor }
+                    GradientStop { position: 1.0; color: Qt.lighter(control.fillColor, 1.6) }
                 }
             }
         }

@@ -76,6 +76,7 @@ Item {
 
             Text {
                 id: caption
+                textFormat: Text.PlainText
                 objectName: "caption"
                 Layout.fillWidth: true
                 Layout.fillHeight: icon.visible

@@ -15,6 +15,7 @@ Item {
 
         Text {
             id: mboxText
+            textFormat: Text.PlainText
             Layout.alignment: Qt.AlignTop
         }
     }

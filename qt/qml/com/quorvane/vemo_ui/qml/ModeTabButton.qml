@@ -17,6 +17,7 @@ TabButton {
 
     contentItem: Text {
         text: control.text
+        textFormat: Text.PlainText
         font.family: control.font.family
         font.pixelSize: control.font.pixelSize
         font.bold: control.isSelected

@@ -3,7 +3,9 @@ import QtQuick.Layouts
 import com.quorvane.vemo_ui
 
 // The Cancel and OK row at the foot of every tool window. Escape cancels and Return confirms while
-// the row or one of its buttons has the focus; the keypad's Enter key is left alone.
+// the row or one of its buttons has the focus; the keypad's Enter key is left alone. Its implicit
+// size is the two buttons', so a holder can centre it; given more width, the buttons keep to the
+// right edge.
 Item {
     id: root
 
@@ -13,7 +15,7 @@ Item {
     signal okayClicked()
     signal cancelClicked()
 
-    implicitWidth: row.width
+    implicitWidth: row.implicitWidth
     implicitHeight: cancelButton.implicitHeight
 
     Keys.onEscapePressed: cancelClicked()
@@ -21,13 +23,10 @@ Item {
 
     RowLayout {
         id: row
-        anchors.fill: parent
+        anchors.top: parent.top
+        anchors.bottom: parent.bottom
+        anchors.right: parent.right
         spacing: 20
-
-        Rectangle {
-            Layout.fillWidth: true
-            color: "transparent"
-        }
 
         FlatButton {
             id: cancelButton
@@ -41,7 +40,7 @@ Item {
         FlatButton {
             id: okButton
             objectName: "okButton"
-            Layout.preferredWidth: cancelButton.width
+            Layout.preferredWidth: cancelButton.Layout.preferredWidth
             Layout.alignment: Qt.AlignRight
             text: qsTr("OK")
             isDefault: true

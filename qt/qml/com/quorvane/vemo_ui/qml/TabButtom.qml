@@ -46,6 +46,7 @@ TabButton {
         Text {
             Layout.alignment: Qt.AlignVCenter
             text: control.text
+            textFormat: Text.PlainText
             font: control.font
             color: control.isSelected ? theme.tab_selected_text_color : theme.default_text_header_color
         }

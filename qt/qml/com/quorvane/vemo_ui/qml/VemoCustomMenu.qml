@@ -51,6 +51,7 @@ Menu {
                 objectName: "itemText"
                 Layout.fillWidth: true
                 text: item.text
+                textFormat: Text.PlainText
                 font.pixelSize: menu.theme.default_font.pixelSize
                 horizontalAlignment: Text.AlignLeft
                 verticalAlignment: Text.AlignVCenter

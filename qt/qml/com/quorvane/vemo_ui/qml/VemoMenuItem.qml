@@ -13,6 +13,7 @@ MenuItem {
 
     contentItem: Text {
         id: label
+        textFormat: Text.PlainText
         leftPadding: 10
         topPadding: 10
         color: "white"

@@ -121,6 +121,7 @@ Item {
                 Layout.alignment: Qt.AlignBottom | Qt.AlignHCenter
                 Layout.preferredHeight: trackArea.height * 4 / 5 - 10 - 10
                 text: root.name !== "" ? root.name : qsTr("Name not set")
+                textFormat: Text.PlainText
                 color: root.theme.light_text_color
                 font.pixelSize: root.theme.default_font.pixelSize
                 horizontalAlignment: Text.AlignHCenter

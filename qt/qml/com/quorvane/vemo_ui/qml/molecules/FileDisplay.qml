@@ -20,6 +20,7 @@ Item {
 
     Label {
         id: label
+        textFormat: Text.PlainText
         anchors.top: parent.top
         anchors.left: parent.left
         anchors.right: parent.right
@@ -54,6 +55,7 @@ Item {
             delegate: Text {
                 padding: 5
                 text: modelData
+                textFormat: Text.PlainText
                 font.pixelSize: 14
                 color: vemoTheme.default_text_color
             }

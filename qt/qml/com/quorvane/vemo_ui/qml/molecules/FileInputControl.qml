@@ -25,6 +25,7 @@ Item {
 
     Label {
         id: label
+        textFormat: Text.PlainText
         height: 0
         visible: false
         text: "Label"

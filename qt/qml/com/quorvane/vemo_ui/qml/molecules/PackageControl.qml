@@ -43,6 +43,7 @@ Item {
 
     Label {
         id: toggleLabel
+        textFormat: Text.PlainText
         anchors.left: toggleSwitch.right
         anchors.leftMargin: root.spacing
         anchors.verticalCenter: parent.verticalCenter

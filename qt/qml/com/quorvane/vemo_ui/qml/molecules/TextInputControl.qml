@@ -24,6 +24,7 @@ Item {
 
     Label {
         id: label
+        textFormat: Text.PlainText
         anchors.top: parent.top
         anchors.left: parent.left
         anchors.right: parent.right
