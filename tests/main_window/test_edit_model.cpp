@@ -1,0 +1,171 @@
+#include "main_window/edit_model.h"
+#include "main_window/show_manager.h"
+
+#include "engine_fixture.h"
+
+#include <vemo_core/events.h>
+#include <vemo_core/notify.h>
+
+#include <QtTest>
+
+#include <memory>
+#include <stdexcept>
+
+using namespace enginetest;
+using vemo::ShowManager;
+using vemo::qt::EditModel;
+
+namespace {
+
+// Counts the selection announcements of the edit model.
+class SelectionAnnouncements {
+public:
+    SelectionAnnouncements()
+    {
+        notify::callbackDispatcher.Subscribe(notify::names::editModelUpdatedSelectedVemoEvent, this,
+                                             [this](void*) { ++count; });
+    }
+    ~SelectionAnnouncements() { notify::callbackDispatcher.RemoveCallbacksForTarget(this); }
+    SelectionAnnouncements(const SelectionAnnouncements&) = delete;
+    SelectionAnnouncements& operator=(const SelectionAnnouncements&) = delete;
+
+    int count = 0;
+};
+
+// An engine whose bar grid repeats a bar start, which the simulated engine never does by itself.
+class RepeatedBarStartEngine : public vemo::AudioInterface {
+public:
+    using vemo::AudioInterface::AudioInterface;
+    using vemo::AudioInterface::GetBarsBeats;
+
+    bool repeatBarStart = false;
+
+    TL::TimelineSequence<TL::BarsBeats> GetBarsBeats(const std::string& song, bool withClickEdits) const override
+    {
+        auto grid = vemo::AudioInterface::GetBarsBeats(song, withClickEdits);
+        if (repeatBarStart)
+            grid.push_back(grid[grid.size() - 1]);
+        return grid;
+    }
+};
+
+struct Loaded {
+    std::shared_ptr<vemo::AudioInterface> engine;
+    std::shared_ptr<ShowManager> manager;
+    std::shared_ptr<EditModel> model;
+};
+
+Loaded Load(const FixtureShow& show, bool oscEnabled = true)
+{
+    Loaded loaded;
+    loaded.engine = MakeEngine(show);
+    loaded.manager = std::make_shared<ShowManager>(loaded.engine);
+    loaded.model = std::make_shared<EditModel>(loaded.manager, oscEnabled);
+    return loaded;
+}
+
+FixtureShow ShowWithEvents()
+{
+    return MakeShow("[" + FourFourSong("1", 8) + "]",
+                    {{"1",
+                      {Ev<CL::Cut>(barStart(2), barStart(3), "CUT1", 0), Ev<CL::Vamp>(barStart(4), barStart(5), "VMP1", 2),
+                       Ev<CL::Osc>(barStart(6), "OSC1", CL::OscProperties("/vemo/volume 1", "net")),
+                       Ev<CL::Marker>(barStart(3), "Verse", "MRK1")}}});
+}
+
+const cmn::VemoEvent* PanelEvent(EditModel& model, UInt8 code)
+{
+    for (const auto& event : model.panelEvents) {
+        if (event->code() == code)
+            return event.get();
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class TestEditModel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void selectsACopyOfAPanelEventByKindAndId()
+    {
+        Loaded loaded = Load(ShowWithEvents());
+        loaded.model->ChangeLogPanelEvents();
+        const auto copy = CL::CopyVemoEvent(*PanelEvent(*loaded.model, 'B'));
+        copy->start(copy->start() + 480); // same kind and id, other values: still that event
+        SelectionAnnouncements announcements;
+        loaded.model->SelectEvent(copy.get());
+        QCOMPARE(loaded.model->selectedEvent, copy.get());
+        QCOMPARE(announcements.count, 1);
+
+        const auto again = CL::CopyVemoEvent(*copy);
+        loaded.model->SelectEvent(again.get());
+        QCOMPARE(loaded.model->selectedEvent, copy.get());
+        QCOMPARE(announcements.count, 1);
+    }
+
+    void selectsAMarkerCopyFromALaterPublish()
+    {
+        Loaded loaded = Load(ShowWithEvents());
+        loaded.model->RefreshMarkers();
+        const auto later = loaded.manager->GetMarkersWithBars();
+        QCOMPARE(later.size(), std::size_t(1));
+        const auto copy = CL::CopyVemoEvent(*later.front().first);
+        loaded.model->SelectEvent(copy.get());
+        QCOMPARE(loaded.model->selectedEvent, copy.get());
+    }
+
+    void unknownEventWithoutSelectionAnnouncesNothing()
+    {
+        Loaded loaded = Load(ShowWithEvents());
+        loaded.model->ChangeLogPanelEvents();
+        SelectionAnnouncements announcements;
+        const CL::Cut stranger(0, 480, "CUT99", 0);
+        loaded.model->SelectEvent(&stranger);
+        QVERIFY(loaded.model->selectedEvent == nullptr);
+        QCOMPARE(announcements.count, 0);
+
+        loaded.model->SelectEvent(PanelEvent(*loaded.model, '@'));
+        loaded.model->SelectEvent(&stranger);
+        QVERIFY(loaded.model->selectedEvent == nullptr);
+        QCOMPARE(announcements.count, 2);
+    }
+
+    void oscCueIsNeitherSelectedNorDeletedWithOscOff()
+    {
+        Loaded loaded = Load(ShowWithEvents(), false);
+        loaded.model->ChangeLogPanelEvents();
+        const cmn::VemoEvent* cue = PanelEvent(*loaded.model, 'S');
+        QVERIFY(cue != nullptr);
+        loaded.model->SelectEvent(cue);
+        QVERIFY(loaded.model->selectedEvent == nullptr);
+    }
+
+    void resetGivesAnEmptyGrid()
+    {
+        Loaded loaded = Load(ShowWithEvents());
+        QVERIFY(loaded.model->barsBeats->BarCount() > 0);
+        loaded.model->ResetBarsBeats();
+        QVERIFY(loaded.model->barsBeats != nullptr);
+        QCOMPARE(loaded.model->barsBeats->BarCount(), std::size_t(0));
+        QCOMPARE(loaded.model->barsBeats->NearestBeatTick(5000), 0u);
+    }
+
+    void failedReloadKeepsThePreviousGrid()
+    {
+        const FixtureShow show = MakeShow("[" + FourFourSong("1", 8) + "]");
+        auto engine = std::make_shared<RepeatedBarStartEngine>(show.folder.string(), show.dataDirectory.string(),
+                                                               false, nullptr, ManualClock());
+        engine->ThrowIfThreadExceptions();
+        auto manager = std::make_shared<ShowManager>(engine);
+        EditModel model(manager, true);
+        const auto before = model.barsBeats;
+        engine->repeatBarStart = true;
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, model.ReloadBarsBeats());
+        QCOMPARE(model.barsBeats, before);
+    }
+};
+
+QTEST_MAIN(TestEditModel)
+#include "test_edit_model.moc"
