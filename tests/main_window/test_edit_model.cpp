@@ -1,17 +1,16 @@
 #include "main_window/edit_model.h"
 #include "main_window/show_manager.h"
 
-#include "engine_fixture.h"
-
 #include <vemo_core/events.h>
 #include <vemo_core/notify.h>
+#include <vemo_player_core/audio_interface.h>
+#include <vemo_test/fixture_show.h>
 
 #include <QtTest>
 
 #include <memory>
 #include <stdexcept>
 
-using namespace enginetest;
 using vemo::ShowManager;
 using vemo::qt::EditModel;
 
@@ -55,7 +54,25 @@ struct Loaded {
     std::shared_ptr<EditModel> model;
 };
 
-Loaded Load(const FixtureShow& show, bool oscEnabled = true)
+constexpr UInt32 kBar = 1920;
+
+vemo::AudioInterface::Options ManualClock()
+{
+    vemo::AudioInterface::Options options;
+    options.clock = vemo::AudioInterface::Options::Clock::Manual;
+    return options;
+}
+
+template<class Engine = vemo::AudioInterface>
+std::shared_ptr<Engine> MakeEngine(const std::filesystem::path& folder)
+{
+    auto engine = std::make_shared<Engine>(folder.string(), (folder.parent_path() / "data").string(), false, nullptr,
+                                           ManualClock());
+    engine->ThrowIfThreadExceptions();
+    return engine;
+}
+
+Loaded Load(const std::filesystem::path& show, bool oscEnabled = true)
 {
     Loaded loaded;
     loaded.engine = MakeEngine(show);
@@ -64,13 +81,17 @@ Loaded Load(const FixtureShow& show, bool oscEnabled = true)
     return loaded;
 }
 
-FixtureShow ShowWithEvents()
+std::filesystem::path ShowWithEvents()
 {
-    return MakeShow("[" + FourFourSong("1", 8) + "]",
-                    {{"1",
-                      {Ev<CL::Cut>(barStart(2), barStart(3), "CUT1", 0), Ev<CL::Vamp>(barStart(4), barStart(5), "VMP1", 2),
-                       Ev<CL::Osc>(barStart(6), "OSC1", CL::OscProperties("/vemo/volume 1", "net")),
-                       Ev<CL::Marker>(barStart(3), "Verse", "MRK1")}}});
+    vemo::testing::FixtureShow show;
+    show.songs = {{.number = "1",
+                   .bars = 8,
+                   .events = {std::make_shared<CL::Cut>(kBar, 2 * kBar, "CUT1", 0),
+                              std::make_shared<CL::Vamp>(3 * kBar, 4 * kBar, "VMP1", 2),
+                              std::make_shared<CL::Osc>(5 * kBar, "OSC1", CL::OscProperties("/vemo/volume 1", "NET1")),
+                              std::make_shared<CL::Marker>(2 * kBar, "Verse", "MRK1")}}};
+    show.networks = {{.id = "NET1", .name = "Desk"}};
+    return show.Write();
 }
 
 const cmn::VemoEvent* PanelEvent(EditModel& model, UInt8 code)
@@ -154,10 +175,9 @@ private slots:
 
     void failedReloadKeepsThePreviousGrid()
     {
-        const FixtureShow show = MakeShow("[" + FourFourSong("1", 8) + "]");
-        auto engine = std::make_shared<RepeatedBarStartEngine>(show.folder.string(), show.dataDirectory.string(),
-                                                               false, nullptr, ManualClock());
-        engine->ThrowIfThreadExceptions();
+        vemo::testing::FixtureShow show;
+        show.songs = {{.number = "1", .bars = 8}};
+        auto engine = MakeEngine<RepeatedBarStartEngine>(show.Write());
         auto manager = std::make_shared<ShowManager>(engine);
         EditModel model(manager, true);
         const auto before = model.barsBeats;
