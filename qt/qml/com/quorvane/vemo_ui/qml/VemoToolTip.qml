@@ -10,6 +10,7 @@ ToolTip {
 
     contentItem: Text {
         text: toolTip.text
+        textFormat: Text.PlainText
         font: theme.default_font
         color: theme.light_text_color
     }
