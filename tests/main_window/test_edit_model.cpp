@@ -1,5 +1,6 @@
 #include "main_window/edit_model.h"
 #include "main_window/show_manager.h"
+#include "repeated_bar_start_engine.h"
 
 #include <vemo_core/events.h>
 #include <vemo_core/notify.h>
@@ -29,23 +30,6 @@ public:
     SelectionAnnouncements& operator=(const SelectionAnnouncements&) = delete;
 
     int count = 0;
-};
-
-// An engine whose bar grid repeats a bar start, which the simulated engine never does by itself.
-class RepeatedBarStartEngine : public vemo::AudioInterface {
-public:
-    using vemo::AudioInterface::AudioInterface;
-    using vemo::AudioInterface::GetBarsBeats;
-
-    bool repeatBarStart = false;
-
-    TL::TimelineSequence<TL::BarsBeats> GetBarsBeats(const std::string& song, bool withClickEdits) const override
-    {
-        auto grid = vemo::AudioInterface::GetBarsBeats(song, withClickEdits);
-        if (repeatBarStart)
-            grid.push_back(grid[grid.size() - 1]);
-        return grid;
-    }
 };
 
 struct Loaded {
@@ -177,7 +161,7 @@ private slots:
     {
         vemo::testing::FixtureShow show;
         show.songs = {{.number = "1", .bars = 8}};
-        auto engine = MakeEngine<RepeatedBarStartEngine>(show.Write());
+        auto engine = MakeEngine<vemo::testing::RepeatedBarStartEngine>(show.Write());
         auto manager = std::make_shared<ShowManager>(engine);
         EditModel model(manager, true);
         const auto before = model.barsBeats;
