@@ -1,5 +1,7 @@
 #include "app/qml_controller.h"
 
+#include <vemo_test/qml_engine.h>
+
 #include <QPointer>
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -10,16 +12,12 @@
 #include <stdexcept>
 
 using vemo::qt::QmlController;
+using vemo::testing::DeliverDeferredDeletes;
 
 namespace {
 
 const QUrl kItemRoot("qrc:/test_qml/ItemRoot.qml");
 const QUrl kWindowRoot("qrc:/test_qml/WindowRoot.qml");
-
-void DeliverDeferredDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 } // namespace
 
@@ -29,8 +27,7 @@ class TestQmlController : public QObject {
 private slots:
     void init()
     {
-        engine = std::make_unique<QQmlEngine>();
-        engine->addImportPath("qrc:/qt/qml");
+        engine = vemo::testing::MakeQmlEngine();
     }
 
     void cleanup()

@@ -1,8 +1,7 @@
 #include "vemo_ui/controllers/about_window_controller.h"
 #include "vemo_ui/controllers/acknowledgements_window_controller.h"
 
-#include "controller_fixture.h"
-
+#include <vemo_test/qml_engine.h>
 #include <vemo_test/test_environment.h>
 
 #include <QFile>
@@ -62,7 +61,7 @@ class TestAboutWindowController : public QObject {
 private slots:
     void init()
     {
-        engine = MakeToolkitEngine();
+        engine = MakeQmlEngine();
         QQmlComponent component(engine.get());
         component.setData("import QtQuick; import com.quorvane.vemo_ui\n"
                           "Window { width: 800; height: 600; visible: true\n"

@@ -1,8 +1,8 @@
 #include "vemo_ui/controllers/dialog_controller.h"
 
 #include "app/app_settings.h"
-#include "controller_fixture.h"
 
+#include <vemo_test/qml_engine.h>
 #include <vemo_test/test_environment.h>
 
 #include <QQuickItem>
@@ -39,7 +39,7 @@ class TestDialogController : public QObject {
 private slots:
     void init()
     {
-        engine = MakeToolkitEngine();
+        engine = MakeQmlEngine();
         static int run = 0;
         settingsPath = QString::fromStdString((TestRoot() / "settings").string()) +
                        QString("/general_settings_%1.vemo").arg(++run);

@@ -1,6 +1,6 @@
 #include "vemo_ui/controllers/input_dialog_controller.h"
 
-#include "controller_fixture.h"
+#include <vemo_test/qml_engine.h>
 
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -55,7 +55,7 @@ class TestInputDialogController : public QObject {
 private slots:
     void init()
     {
-        engine = MakeToolkitEngine();
+        engine = MakeQmlEngine();
         received.reset();
     }
 

@@ -114,50 +114,56 @@ inline UInt32 barStart(int bar)
 
 }  // namespace enginetest
 
-#include <vemo_core/change_log_document.h>
 #include <vemo_core/events.h>
+#include <vemo_test/fixture_show.h>
+
+#include <QJsonDocument>
 
 #include <fstream>
+#include <map>
 #include <memory>
+#include <stdexcept>
 
 namespace enginetest {
 
-// A show folder written by a test: show.json from `songs` (a JSON array text) and, when events
-// are given, the change log "Fixture-1.0.logdata".
+// A show folder written by a test, and the engine's data folder beside it.
 struct FixtureShow {
     std::filesystem::path folder;
     std::filesystem::path dataDirectory;
 };
 
-inline std::string FourFourSong(const std::string& number, int bars = 32, const std::string& extra = {})
+// The JSON object of `text`; a test that writes a broken one fails at once.
+inline QJsonObject JsonObject(const std::string& text)
 {
-    return R"({"number": ")" + number + R"(", "title": "Song )" + number + R"(", "bars": )" + std::to_string(bars)
-           + R"(, "meters": [{"bar": 1, "num": 4, "den": 4}], "tempos": [{"bar": 1, "bpm": 120}])" + extra + "}";
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        throw std::invalid_argument("Fixture text is not a JSON object: " + text);
+    return document.object();
 }
 
+// The show.json entry of a 4/4 song at 120 bpm; `extra` adds or replaces fields (`, "attacca": 1`).
+inline std::string FourFourSong(const std::string& number, int bars = 32, const std::string& extra = {})
+{
+    vemo::testing::Song song{.number = number, .bars = bars};
+    song.extraFields = JsonObject(R"({"number": ")" + number + "\"" + extra + "}");
+    return QJsonDocument(song.Entry()).toJson(QJsonDocument::Compact).toStdString();
+}
+
+// A show named "Fixture" (id "fixture") with the songs of `songsJson` (a JSON array text) and the
+// change log "Fixture-1.0.logdata" of `events` by song number; `extraTopLevel` adds show.json
+// fields (`"pages": [...], `).
 inline FixtureShow MakeShow(const std::string& songsJson,
                             const std::map<std::string, std::vector<std::shared_ptr<cmn::VemoEvent>>>& events = {},
                             const std::string& extraTopLevel = {})
 {
-    static std::atomic<int> counter{0};
-    FixtureShow show;
-    show.folder = vemo::testing::TestRoot() / "fixtures" / ("show" + std::to_string(counter++));
-    show.dataDirectory = show.folder.parent_path() / "data";
-    std::filesystem::create_directories(show.folder);
-    std::ofstream(show.folder / "show.json") << R"({"format": "vemo-show/1", "id": "fixture", "name": "Fixture", )"
-                                             << extraTopLevel << R"("songs": )" << songsJson << "}";
-    if (!events.empty()) {
-        CL::ChangeLogDocument document;
-        document.SetShowId("fixture");
-        document.SetVersion(cmn::VEMOVersion{1, 0});
-        for (const auto& [song, list] : events) {
-            auto& log = document.SongForWriting(song);
-            for (const auto& e : list)
-                log.Insert(std::shared_ptr<const cmn::VemoEvent>(e->Clone()));
-        }
-        document.Save(show.folder / "Fixture-1.0.logdata");
-    }
-    return show;
+    vemo::testing::FixtureShow show;
+    // The songs' entries are written as given; the song records carry only the change log.
+    show.extraFields = JsonObject("{" + extraTopLevel + R"("songs": )" + songsJson + "}");
+    for (const auto& [number, list] : events)
+        show.songs.push_back({.number = number, .events = {list.begin(), list.end()}});
+    const auto folder = show.Write();
+    return {folder, folder.parent_path() / "data"};
 }
 
 inline std::unique_ptr<vemo::AudioInterface> MakeEngine(const FixtureShow& show,

@@ -1,20 +1,17 @@
 #include <QCoreApplication>
-#include <QFile>
 #include <QQmlContext>
 #include <QQmlEngine>
-#include <QQuickStyle>
 #include <QtQml/qqmlextensionplugin.h>
 #include <QtQuickTest>
 #include <QUrl>
 
+#include <vemo_test/qml_engine.h>
+#include <vemo_test/qml_probe.h>
 #include <vemo_test/test_environment.h>
 
 #include <filesystem>
 #include <fstream>
 
-#include "qml_probe.h"
-
-Q_IMPORT_QML_PLUGIN(com_quorvane_vemo_uiPlugin)
 Q_IMPORT_QML_PLUGIN(com_quorvane_packagerPlugin)
 
 namespace {
@@ -28,19 +25,16 @@ public slots:
     {
         QCoreApplication::setOrganizationName("Quorvane");
         QCoreApplication::setOrganizationDomain("quorvane.com");
-        QQuickStyle::setStyle("Basic");
         makeScratchFiles();
     }
 
     void qmlEngineAvailable(QQmlEngine* engine)
     {
-        engine->addImportPath("qrc:/qt/qml");
+        vemo::testing::PrepareQmlEngine(*engine);
         engine->rootContext()->setContextProperty("qmlProbe", new vemo::testing::QmlProbe(engine));
         engine->rootContext()->setContextProperty("scratchFolderUrl", QUrl::fromLocalFile(scratchFolder()));
-        QFile qmldir(":/qt/qml/com/quorvane/vemo_ui/qmldir");
-        const bool opened = qmldir.open(QIODevice::ReadOnly);
         engine->rootContext()->setContextProperty("vemoUiQmldir",
-                                                  opened ? QString::fromUtf8(qmldir.readAll()) : QString());
+                                                  vemo::testing::ModuleQmldir("com.quorvane.vemo_ui"));
     }
 
 private:

@@ -1,4 +1,6 @@
-#include "qml_probe.h"
+#include "vemo_test/qml_probe.h"
+
+#include "vemo_test/qml_engine.h"
 
 #include <QCoreApplication>
 #include <QQmlComponent>
@@ -11,7 +13,7 @@ namespace vemo::testing {
 QmlProbe::QmlProbe(QObject* parent)
     : QObject(parent)
 {
-    engine_.addImportPath("qrc:/qt/qml");
+    PrepareQmlEngine(engine_);
     engine_.setOutputWarningsToStandardError(false);
     connect(&engine_, &QQmlEngine::warnings, this, [this](const QList<QQmlError>& warnings) {
         for (const QQmlError& warning : warnings)
