@@ -132,11 +132,21 @@ struct FixtureShow {
     std::filesystem::path dataDirectory;
 };
 
+// The JSON object of `text`; a test that writes a broken one fails at once.
+inline QJsonObject JsonObject(const std::string& text)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        throw std::invalid_argument("Fixture text is not a JSON object: " + text);
+    return document.object();
+}
+
 // The show.json entry of a 4/4 song at 120 bpm; `extra` adds or replaces fields (`, "attacca": 1`).
 inline std::string FourFourSong(const std::string& number, int bars = 32, const std::string& extra = {})
 {
     vemo::testing::Song song{.number = number, .bars = bars};
-    song.extraFields = QJsonDocument::fromJson(QByteArray::fromStdString("{\"number\": \"" + number + "\"" + extra + "}")).object();
+    song.extraFields = JsonObject(R"({"number": ")" + number + "\"" + extra + "}");
     return QJsonDocument(song.Entry()).toJson(QJsonDocument::Compact).toStdString();
 }
 
@@ -148,10 +158,8 @@ inline FixtureShow MakeShow(const std::string& songsJson,
                             const std::string& extraTopLevel = {})
 {
     vemo::testing::FixtureShow show;
-    show.extraFields =
-        QJsonDocument::fromJson(QByteArray::fromStdString("{" + extraTopLevel + "\"songs\": " + songsJson + "}")).object();
-    if (!show.extraFields.value("songs").isArray())
-        throw std::invalid_argument("The fixture's songs are not a JSON array: " + songsJson);
+    // The songs' entries are written as given; the song records carry only the change log.
+    show.extraFields = JsonObject("{" + extraTopLevel + R"("songs": )" + songsJson + "}");
     for (const auto& [number, list] : events)
         show.songs.push_back({.number = number, .events = {list.begin(), list.end()}});
     const auto folder = show.Write();

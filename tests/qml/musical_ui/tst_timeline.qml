@@ -23,6 +23,11 @@ Item {
         TimeLineEditPanel { width: 700 }
     }
 
+    Component {
+        id: regionComponent
+        TimeRegion {}
+    }
+
     SignalSpy { id: clickSpy; signalName: "timelineClicked" }
     SignalSpy { id: scaleSpy; signalName: "timelineScaleChanged" }
 
@@ -185,6 +190,32 @@ Item {
             compare(flick.contentX, 200)
             compare(timeline.viewStart, 100)
             compare(timeline.viewEnd, Math.floor((200 - 30 + viewWidth) / 2))
+        }
+
+        function test_view_start_stands_after_the_strip_data() {
+            return [{ tag: "scale 0.5", scale: 0.5 }, { tag: "scale 1.15", scale: 1.15 }, { tag: "scale 2.0", scale: 2.0 }]
+        }
+
+        function test_view_start_stands_after_the_strip(data) {
+            const region = regionComponent.createObject(timeline.editsBar, { basePosition: 400, baseWidth: 40 })
+            timeline.viewScale = data.scale
+            region.viewScaleSet(data.scale)
+            timeline.setViewStart(400)
+            fuzzyCompare(region.mapToItem(area("scrollArea"), 0, 0).x, 30, 1e-9)
+            region.destroy()
+        }
+
+        // Items on the rows take clicks but leave the wheel to the timeline.
+        function test_items_in_front() {
+            const region = regionComponent.createObject(timeline.editsBar, { basePosition: 100, baseWidth: 100 })
+            const regionClicks = createTemporaryQmlObject("import QtTest; SignalSpy { signalName: 'clicked' }", host)
+            regionClicks.target = region
+            mouseClick(region, 50, 8)
+            compare(regionClicks.count, 1)
+            compare(clickSpy.count, 0)
+            mouseWheel(region, 50, 8, 0, 120)
+            compare(flick.contentX, 25)
+            region.destroy()
         }
 
         function test_view_range_follows_the_scroll() {

@@ -1,5 +1,6 @@
+pragma ComponentBehavior: Bound
+
 import QtQuick
-import QtQuick.Controls
 import Qt5Compat.GraphicalEffects
 import com.quorvane.vemo_ui
 import com.quorvane.musical_ui
@@ -36,7 +37,7 @@ Rectangle {
     property bool selectionActive: false
 
     property var playheadItem: playhead
-    property var barsRegion: barsRegion
+    property var barsRegion: rulerArea
     property int baseWidth: 0
     property int viewStart: mainFlick.contentX / viewScale
     property int viewEnd: (mainFlick.contentX - content.x + mainFlick.width) / viewScale
@@ -209,7 +210,7 @@ Rectangle {
                 }
 
                 Item {
-                    id: barsRegion
+                    id: rulerArea
                     objectName: "barsRegion"
 
                     property alias audioFadeBoxControl: audioFadeBox
@@ -231,33 +232,33 @@ Rectangle {
                     Rectangle {
                         id: audioFadeBox
                         objectName: "audioFadeBox"
-                        readonly property int shift: barsRegion.shiftRegion ? barsRegion.doubleBarIndicatorWidth : 0
-                        x: barsRegion.audioFadeRegionPos * timeline.viewScale + shift
-                        width: barsRegion.audioFadeRegionWidth * timeline.viewScale - shift
-                        height: barsRegion.height
+                        readonly property int shift: rulerArea.shiftRegion ? rulerArea.doubleBarIndicatorWidth : 0
+                        x: rulerArea.audioFadeRegionPos * timeline.viewScale + shift
+                        width: rulerArea.audioFadeRegionWidth * timeline.viewScale - shift
+                        height: rulerArea.height
                         gradient: Gradient {
                             orientation: Gradient.Horizontal
-                            GradientStop { position: 0; color: barsRegion.audioRegionColor }
-                            GradientStop { position: 1; color: barsRegion.audioRegionColorFaded }
+                            GradientStop { position: 0; color: rulerArea.audioRegionColor }
+                            GradientStop { position: 1; color: rulerArea.audioRegionColorFaded }
                         }
                     }
 
                     Rectangle {
                         id: audioOutBox
                         objectName: "audioOutBox"
-                        x: barsRegion.audioOutRegionPos * timeline.viewScale
-                        width: barsRegion.audioOutRegionWidth * timeline.viewScale
-                        height: barsRegion.height
-                        color: barsRegion.audioRegionColor
+                        x: rulerArea.audioOutRegionPos * timeline.viewScale
+                        width: rulerArea.audioOutRegionWidth * timeline.viewScale
+                        height: rulerArea.height
+                        color: rulerArea.audioRegionColor
                     }
 
                     Rectangle {
                         id: audioInBox
                         objectName: "audioInBox"
-                        x: barsRegion.audioInRegionPos * timeline.viewScale
-                        width: barsRegion.audioInRegionWidth * timeline.viewScale
-                        height: barsRegion.height
-                        color: barsRegion.audioRegionColor
+                        x: rulerArea.audioInRegionPos * timeline.viewScale
+                        width: rulerArea.audioInRegionWidth * timeline.viewScale
+                        height: rulerArea.height
+                        color: rulerArea.audioRegionColor
                     }
                 }
 
