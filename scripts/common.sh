@@ -25,7 +25,10 @@ run_labelled_suite() {
     mapfile -t targets < <(cmake -DTESTS_JSON="$listing" -DPART=targets -P "$project_root/cmake/suite_members.cmake")
     echo "$suite: ${#tests[@]} tests labelled $label"
     [ "${#tests[@]}" -gt 0 ] || return 0
-    printf '%s: %s\n' "$suite" "${tests[@]}"
+    local test
+    for test in "${tests[@]}"; do
+        echo "$suite: $test"
+    done
     cmake --build "$build_dir" --parallel "$jobs" --target "${targets[@]}"
     (cd "$build_dir" && ctest --output-on-failure --parallel "$jobs" -L "^${label}\$")
     echo "$suite: ran ${#tests[@]} tests"

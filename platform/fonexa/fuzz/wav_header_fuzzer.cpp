@@ -10,7 +10,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view head(reinterpret_cast<const char*>(data), size);
-    for (const std::uint64_t fileSize : {std::uint64_t(size), std::uint64_t(size) + 0xffffffffull}) {
+    for (const std::uint64_t fileSize : {std::uint64_t(size), std::uint64_t(size) + std::uint64_t(0xffffffff)}) {
         try {
             vemo::sfx::WavDurationMs(head, fileSize);
         } catch (const vemo::sfx::WavHeaderError&) {

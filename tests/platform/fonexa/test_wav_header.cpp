@@ -7,9 +7,12 @@
 #include <QtTest>
 
 #include <fstream>
+#include <iostream>
 #include <future>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -41,6 +44,44 @@ private:
     }
     static std::string U16(std::uint16_t v) { return {char(v & 0xff), char((v >> 8) & 0xff)}; }
     std::string bytes_;
+};
+
+// Sends this process's standard error to a file while alive.
+class StderrToFile {
+public:
+    explicit StderrToFile(const std::filesystem::path& file)
+        : file_(file)
+        , saved_(::dup(STDERR_FILENO))
+    {
+        const int descriptor = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ::dup2(descriptor, STDERR_FILENO);
+        ::close(descriptor);
+    }
+    ~StderrToFile() { Restore(); }
+    StderrToFile(const StderrToFile&) = delete;
+    StderrToFile& operator=(const StderrToFile&) = delete;
+
+    // Restores standard error and gives the lines written meanwhile.
+    QStringList Lines()
+    {
+        Restore();
+        QFile captured(QString::fromStdString(file_.string()));
+        captured.open(QIODevice::ReadOnly);
+        return QString::fromUtf8(captured.readAll()).split('\n', Qt::SkipEmptyParts);
+    }
+
+private:
+    void Restore()
+    {
+        if (saved_ < 0)
+            return;
+        std::cerr.flush();
+        ::dup2(saved_, STDERR_FILENO);
+        ::close(saved_);
+        saved_ = -1;
+    }
+    std::filesystem::path file_;
+    int saved_;
 };
 
 }  // namespace
@@ -123,7 +164,7 @@ private slots:
     }
 
     // Through the manifest: a bad header or a named pipe in place of the sound file gives the effect the
-    // default length at once, with one line on stderr naming the file.
+    // default length at once, with one line on stderr naming the file; a good file gives no line.
     void manifestFallsBackOnUnreadableSoundFiles()
     {
         QVERIFY(vemo::testing::DataFoldersAreIsolated());
@@ -137,9 +178,14 @@ private slots:
             << WavBytes().Format(8000).Data(4000, 4000).Bytes().toStdString();
         QVERIFY(::mkfifo((folder / "pipe.wav").c_str(), 0600) == 0);
 
+        StderrToFile error(vemo::testing::TestRoot() / "stderr.txt");
         auto made = std::async(std::launch::async, [] { return std::make_unique<vemo::sfx::SfxManifest>(); });
         QVERIFY2(made.wait_for(std::chrono::seconds(5)) == std::future_status::ready, "the manifest hangs");
         const auto manifest = made.get();
+        const QString prefix = "Sound effect length unknown: " + QString::fromStdString(folder.string());
+        QCOMPARE(error.Lines(),
+                 QStringList({prefix + "/loop.wav: chunk \"LIST\" at byte 36 runs past the end of the file",
+                              prefix + "/pipe.wav is not a regular file"}));
         QCOMPARE(manifest->durationMs("loop"), 2000);
         QCOMPARE(manifest->durationMs("pipe"), 2000);
         QCOMPARE(manifest->durationMs("good"), 500);
