@@ -25,6 +25,26 @@ private slots:
         QCOMPARE(rig.songView->property("currentIndex").toInt(), 0);
     }
 
+    void statusTexts_data()
+    {
+        QTest::addColumn<int>("attacca");
+        QTest::addColumn<QVariant>("status");
+        QTest::newRow("plays") << 0 << QVariant("plays");
+        QTest::newRow("continue") << 1 << QVariant("continue");
+        QTest::newRow("skip") << 2 << QVariant("x");
+        QTest::newRow("unknown") << 7 << QVariant();
+    }
+
+    void statusTexts()
+    {
+        QFETCH(int, attacca);
+        QFETCH(QVariant, status);
+        vemo::qt::SongListModel model({{"1", "One", static_cast<UInt8>(attacca)}});
+        QCOMPARE(model.index(0).data(Qt::UserRole + 2), status);
+        QVERIFY(!model.index(0).data(Qt::UserRole + 4).isValid());
+        QVERIFY(!model.index(0).data(0).isValid());
+    }
+
     void clickLoadsOnlyAnotherSong()
     {
         ListRig rig;
@@ -97,6 +117,8 @@ private slots:
         ListRig rig;
         QCOMPARE(rig.songs->Model().IndexOfSong("01"), 3);
         rig.songs->SelectSong("01");
+        rig.songs->CurrentItemChanged_(3);
+        rig.songs->CurrentItemChanged_(-1);
         QCOMPARE(rig.Loads(), std::vector<std::string>{});
         QCOMPARE(rig.songs->Model().CycleAttacca("01"), std::optional<UInt8>{});
     }
