@@ -2,10 +2,13 @@
 
 #include "timeline_rig.h"
 
+#include "timeline/document_access.h"
+
 #include <vemo_core/notify.h>
 #include <vemo_test/fixture_show.h>
 #include <vemo_test/qml_engine.h>
 
+#include <QQmlComponent>
 #include <QtTest>
 
 #include <algorithm>
@@ -14,14 +17,22 @@ namespace liststest {
 
 namespace {
 
-std::unique_ptr<QQuickItem> HostedView(QQmlEngine& engine, QQuickWindow& window, const QString& name, double x)
+// The edit panel under a host that declares the theme, as the main window document does.
+std::unique_ptr<QQuickItem> ThemedPanelHost(QQmlEngine& engine, QQuickWindow& window)
 {
-    auto view = timelinetest::MakeDocument(engine, name, 400, 300);
-    if (view) {
-        view->setParentItem(window.contentItem());
-        view->setX(x);
+    QQmlComponent component(&engine);
+    component.setData("import QtQuick\nimport com.quorvane.vemo_ui\nimport com.quorvane.musical_ui\n"
+                      "Item { width: 1500; height: 400; property alias panel: editPanel\n"
+                      "VemoTheme { id: theme }\n"
+                      "EditPanel { id: editPanel; anchors.fill: parent; sfxPermissions: true } }",
+                      QUrl("qrc:/lists_test/PanelHost.qml"));
+    std::unique_ptr<QQuickItem> host(qobject_cast<QQuickItem*>(component.create()));
+    if (!host) {
+        QTest::qFail(qPrintable("The edit panel did not load: " + component.errorString()), __FILE__, __LINE__);
+        return nullptr;
     }
-    return view;
+    host->setParentItem(window.contentItem());
+    return host;
 }
 
 } // namespace
@@ -42,10 +53,12 @@ ListRig::ListRig(bool includeSfxEvents, const std::filesystem::path& show,
     , window(std::make_unique<QQuickWindow>())
     , engine(customEngine ? std::move(customEngine) : timelinetest::MakeEngine(show))
 {
-    window->resize(1200, 300);
-    songView = HostedView(*qml, *window, "SongListView", 0);
-    markerView = HostedView(*qml, *window, "MarkerListView", 400);
-    eventView = HostedView(*qml, *window, "EventListView", 800);
+    window->resize(1500, 400);
+    host = ThemedPanelHost(*qml, *window);
+    panel = vemo::qt::ItemProperty(host.get(), "panel");
+    songView = vemo::qt::ItemProperty(panel, "songListControl");
+    markerView = vemo::qt::ItemProperty(panel, "markerListControl");
+    eventView = vemo::qt::ItemProperty(panel, "eventListControl");
     window->show();
     vemo::testing::Settle(window.get());
 
@@ -61,9 +74,9 @@ ListRig::ListRig(bool includeSfxEvents, const std::filesystem::path& show,
     }
     showManager = std::make_shared<vemo::ShowManager>(engine);
     editModel = std::make_shared<vemo::qt::EditModel>(showManager, true);
-    songs = std::make_unique<vemo::qt::SongListController>(songView.get(), engine.get());
-    markers = std::make_unique<vemo::qt::MarkerListController>(markerView.get(), editModel.get());
-    events = std::make_unique<vemo::qt::EventListController>(eventView.get(), editModel.get(), includeSfxEvents);
+    songs = std::make_unique<vemo::qt::SongListController>(songView, engine.get());
+    markers = std::make_unique<vemo::qt::MarkerListController>(markerView, editModel.get());
+    events = std::make_unique<vemo::qt::EventListController>(eventView, editModel.get(), includeSfxEvents);
     if (!song.empty())
         SongChanged(song);
     ClearJournal();
@@ -76,9 +89,7 @@ ListRig::~ListRig()
     markers.reset();
     songs.reset();
     vemo::testing::DeliverDeferredDeletes();
-    eventView.reset();
-    markerView.reset();
-    songView.reset();
+    host.reset();
     window.reset();
     vemo::testing::DeliverDeferredDeletes();
 }

@@ -24,7 +24,8 @@ namespace liststest {
 std::filesystem::path ThreeSongShow();
 
 // The edit controller's share of the lists: the engine on the manual clock on the show's first
-// song, the show manager and edit model, the three list views in a window and their controllers.
+// song, the show manager and edit model, the edit panel in a themed host window and the three list
+// controllers around its views.
 struct ListRig {
     explicit ListRig(bool includeSfxEvents = true, const std::filesystem::path& show = ThreeSongShow(),
                      std::shared_ptr<vemo::AudioInterface> customEngine = nullptr);
@@ -51,9 +52,11 @@ struct ListRig {
 
     std::unique_ptr<QQmlEngine> qml;
     std::unique_ptr<QQuickWindow> window;
-    std::unique_ptr<QQuickItem> songView;
-    std::unique_ptr<QQuickItem> markerView;
-    std::unique_ptr<QQuickItem> eventView;
+    std::unique_ptr<QQuickItem> host;
+    QQuickItem* panel = nullptr;
+    QQuickItem* songView = nullptr;
+    QQuickItem* markerView = nullptr;
+    QQuickItem* eventView = nullptr;
     std::shared_ptr<vemo::AudioInterface> engine;
     std::shared_ptr<vemo::ShowManager> showManager;
     std::shared_ptr<vemo::qt::EditModel> editModel;

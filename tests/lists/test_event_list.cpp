@@ -58,7 +58,7 @@ private slots:
                        std::make_shared<CL::Fermata>(1920, 2400, "SKP1")});
         QCOMPARE(rig.events->Model().rowCount(), 2);
         QSignalSpy announced(rig.events.get(), &vemo::qt::EventListController::CurrentItemChangedSignal);
-        rig.ClickRow(rig.eventView.get(), 1);
+        rig.ClickRow(rig.eventView, 1);
         QCOMPARE(rig.eventRowsPublished, std::vector<int>({1, 1}));
         QVERIFY(!announced.isEmpty());
         QCOMPARE(announced.last().at(0).value<EventInfoItem>().code, UInt8('M'));
@@ -69,14 +69,14 @@ private slots:
         ListRig rig;
         rig.AddEvents({std::make_shared<CL::Osc>(480, "OSC1", Cue("/vemo/volume 0.5"))});
         QSignalSpy edits(rig.events.get(), &vemo::qt::EventListController::EditSelectedItem);
-        rig.eventView->setProperty("enableOsc", false);
-        rig.DoubleClickRow(rig.eventView.get(), 0);
+        rig.panel->setProperty("oscEnable", false);
+        rig.DoubleClickRow(rig.eventView, 0);
         QCOMPARE(edits.size(), 0);
         QCOMPARE(rig.eventView->property("currentIndex").toInt(), 0);
 
-        rig.eventView->setProperty("enableOsc", true);
+        rig.panel->setProperty("oscEnable", true);
         QTest::qWait(QGuiApplication::styleHints()->mouseDoubleClickInterval() + 50);
-        rig.DoubleClickRow(rig.eventView.get(), 0);
+        rig.DoubleClickRow(rig.eventView, 0);
         QCOMPARE(edits.size(), 1);
     }
 

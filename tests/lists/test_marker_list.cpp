@@ -26,7 +26,7 @@ std::unique_ptr<ListRig> MarkedRig()
 
 QColor ShadeOf(ListRig& rig, int row)
 {
-    QQuickItem* item = rig.Row(rig.markerView.get(), row);
+    QQuickItem* item = rig.Row(rig.markerView, row);
     auto* shade = item ? item->findChild<QObject*>("passedShade") : nullptr;
     return shade ? shade->property("color").value<QColor>() : QColor();
 }
@@ -97,15 +97,15 @@ private slots:
         QStringList log;
         connect(rig->markers.get(), &vemo::qt::MarkerListController::CurrentItemChangedSignal, this,
                 [&log](const MarkerInfoItem& item) { log << QString::fromStdString("row " + item.name); });
-        connect(rig->markerView.get(), SIGNAL(itemClicked()), this, SLOT(RecordClick()));
+        connect(rig->markerView, SIGNAL(itemClicked()), this, SLOT(RecordClick()));
         clicks = &log;
 
-        rig->ClickRow(rig->markerView.get(), 1);
+        rig->ClickRow(rig->markerView, 1);
         QCOMPARE(log, QStringList({"row B", "clicked", "row B"}));
         QCOMPARE(rig->markerRowsPublished, std::vector<int>({1, 1}));
 
         log.clear();
-        rig->ClickRow(rig->markerView.get(), 1);
+        rig->ClickRow(rig->markerView, 1);
         QCOMPARE(log, QStringList({"clicked", "row B"}));
         clicks = nullptr;
     }
@@ -185,7 +185,7 @@ private slots:
                                  "/a.png\">";
         ListRig rig;
         rig.AddEvents({MarkerAt(0, name, "MRK1")});
-        QQuickItem* row = rig.Row(rig.markerView.get(), 0);
+        QQuickItem* row = rig.Row(rig.markerView, 0);
         QVERIFY(row != nullptr);
         auto* label = row->findChild<QObject*>("markerName");
         QVERIFY(label != nullptr);

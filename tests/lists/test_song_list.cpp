@@ -48,9 +48,9 @@ private slots:
     void clickLoadsOnlyAnotherSong()
     {
         ListRig rig;
-        rig.ClickRow(rig.songView.get(), 0);
+        rig.ClickRow(rig.songView, 0);
         QCOMPARE(rig.Loads(), std::vector<std::string>{});
-        rig.ClickRow(rig.songView.get(), 1);
+        rig.ClickRow(rig.songView, 1);
         QCOMPARE(rig.Loads(), std::vector<std::string>{"LoadSong(\"2\")"});
         QCOMPARE(rig.songView->property("currentIndex").toInt(), 1);
     }
@@ -62,11 +62,11 @@ private slots:
         connect(rig.songs.get(), &vemo::qt::SongListController::AttaccaStateChanged, this,
                 [&announced](std::string song, UInt8 state) { announced.emplace_back(song, state); });
         QSignalSpy changed(&rig.songs->Model(), &QAbstractItemModel::dataChanged);
-        rig.ClickRow(rig.songView.get(), 1);
+        rig.ClickRow(rig.songView, 1);
         rig.ClearJournal();
 
         for (int click = 0; click < 3; ++click) {
-            rig.ClickChild(rig.songView.get(), 0, "stateIcon");
+            rig.ClickChild(rig.songView, 0, "stateIcon");
             QCOMPARE(changed.size(), click + 1);
             QCOMPARE(changed.last().at(0).toModelIndex().row(), 0);
         }
