@@ -1,5 +1,7 @@
 #include "lists/event_info_item.h"
 
+#include <vemo_core/codes.h>
+
 #include <iostream>
 
 namespace vemo::qt {
@@ -84,6 +86,14 @@ QString OscMessageDisplayText(const std::string& message)
     if (text.startsWith("/vemo/fadeto"))
         return "Fade To...";
     return text;
+}
+
+QString EventTypeName(std::uint8_t code)
+{
+    const auto name = codes::editNameByVemoEventCode.find(code);
+    if (name == codes::editNameByVemoEventCode.end())
+        return {};
+    return name->second == "Fermata" ? QStringLiteral("Skip") : QString::fromStdString(name->second);
 }
 
 } // namespace vemo::qt

@@ -23,6 +23,10 @@ struct EventInfoItem {
 
 EventInfoItem MakeEventInfoItem(const cmn::VemoEvent& event);
 
+// The kind name an event-list row shows for a kind code: the core library's name, with "Fermata"
+// shown as "Skip"; empty for a code the library does not name.
+QString EventTypeName(std::uint8_t code);
+
 // The value text an event-list row shows for an event of any kind.
 QString EventValueText(const cmn::VemoEvent& event);
 
