@@ -1,0 +1,97 @@
+#include "bench_support.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QQuickStyle>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <vector>
+
+namespace bench {
+
+Stats Measure(const std::function<void()>& setUp, const std::function<void()>& work,
+              const std::function<void()>& tearDown)
+{
+    using Clock = std::chrono::steady_clock;
+    std::vector<double> micros;
+    for (int run = 0; run < kWarmUp + kRuns; ++run) {
+        setUp();
+        const auto started = Clock::now();
+        work();
+        const double elapsed = std::chrono::duration<double, std::micro>(Clock::now() - started).count();
+        tearDown();
+        if (run >= kWarmUp)
+            micros.push_back(elapsed);
+    }
+    std::sort(micros.begin(), micros.end());
+    return {micros[micros.size() / 2], micros[micros.size() * 9 / 10]};
+}
+
+void Print(const char* name, const Stats& stats)
+{
+    std::printf("%-44s median %10.1f us   p90 %10.1f us\n", name, stats.median, stats.p90);
+}
+
+void DeliverDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+std::filesystem::path WriteShow(const QTemporaryDir& root, int bars,
+                                const std::function<void(CL::SongDocument&)>& fill)
+{
+    const std::filesystem::path folder = std::filesystem::path(root.path().toStdString()) / "shows" / "bench";
+    std::filesystem::create_directories(folder);
+    const QJsonObject song{
+        {"number", "1"},
+        {"title", "Benchmark"},
+        {"bars", bars},
+        {"meters", QJsonArray{QJsonObject{{"bar", 1}, {"num", 4}, {"den", 4}},
+                              QJsonObject{{"bar", 101}, {"num", 3}, {"den", 4}},
+                              QJsonObject{{"bar", 201}, {"num", 4}, {"den", 4}}}},
+        {"tempos", QJsonArray{QJsonObject{{"bar", 1}, {"bpm", 120}}, QJsonObject{{"bar", 150}, {"bpm", 96}},
+                              QJsonObject{{"bar", 300}, {"bpm", 132}}}},
+        {"keys", QJsonArray{QJsonObject{{"bar", 1}, {"sf", 0}, {"mi", 0}}, QJsonObject{{"bar", 120}, {"sf", 2}, {"mi", 0}},
+                            QJsonObject{{"bar", 320}, {"sf", -3}, {"mi", 1}}}},
+    };
+    const QJsonObject show{{"format", "vemo-show/1"},
+                           {"id", "bench"},
+                           {"name", "Bench"},
+                           {"songs", QJsonArray{song}},
+                           {"networks", QJsonArray{QJsonObject{{"networkId", "NET1"}, {"name", "Desk"},
+                                                               {"ip", "127.0.0.1"}, {"port", 9001}}}}};
+    std::ofstream(folder / "show.json") << QJsonDocument(show).toJson().toStdString();
+
+    CL::ChangeLogDocument log;
+    log.SetShowId("bench");
+    log.SetVersion(cmn::VEMOVersion{1, 0});
+    fill(log.SongForWriting("1"));
+    log.Save(folder / "Bench-1.0.logdata");
+    return folder;
+}
+
+void UseOffscreenSoftware(const QTemporaryDir& root)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QUICK_BACKEND", "software");
+    qputenv("XDG_DATA_HOME", (root.path() + "/home").toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (root.path() + "/config").toLocal8Bit());
+    QQuickStyle::setStyle("Basic");
+}
+
+std::shared_ptr<vemo::AudioInterface> MakeEngine(const std::filesystem::path& folder)
+{
+    vemo::AudioInterface::Options options;
+    options.clock = vemo::AudioInterface::Options::Clock::Manual;
+    auto engine = std::make_shared<vemo::AudioInterface>(folder.string(), (folder.parent_path() / "data").string(),
+                                                         false, nullptr, options);
+    engine->ThrowIfThreadExceptions();
+    return engine;
+}
+
+} // namespace bench
