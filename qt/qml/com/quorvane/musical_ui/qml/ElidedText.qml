@@ -6,7 +6,7 @@ import com.quorvane.vemo_ui
 Text {
     id: label
 
-    property alias toolTipVisible: tip.visible
+    property bool toolTipVisible: hover.hovered && label.truncated
 
     textFormat: Text.PlainText
     elide: Text.ElideRight
@@ -14,17 +14,17 @@ Text {
     horizontalAlignment: Text.AlignLeft
     verticalAlignment: Text.AlignVCenter
     color: "white"
-    font: theme.default_font
-
-    VemoTheme { id: theme }
 
     HoverHandler { id: hover }
 
-    VemoToolTip {
-        id: tip
-        delay: 1000
-        timeout: 5000
-        text: label.text
-        visible: hover.hovered && label.truncated
+    Loader {
+        objectName: "toolTipLoader"
+        active: label.toolTipVisible
+        sourceComponent: VemoToolTip {
+            delay: 1000
+            timeout: 5000
+            text: label.text
+            visible: true
+        }
     }
 }

@@ -73,13 +73,12 @@ ListFrame {
         width: ListView.view.width
         height: root.itemRowHeight
 
-        RowLayout {
+        Row {
             anchors.fill: parent
-            spacing: 0
 
             Item {
-                Layout.preferredWidth: root.columnWidth(0)
-                Layout.fillHeight: true
+                width: root.columnWidth(0)
+                height: parent.height
 
                 Image {
                     objectName: "typeIcon"
@@ -92,23 +91,25 @@ ListFrame {
             }
             EventText {
                 id: inText
-                Layout.preferredWidth: root.columnWidth(1)
+                width: root.columnWidth(1)
                 text: row.model.in
+                font: theme.default_font
             }
             EventText {
-                Layout.preferredWidth: root.columnWidth(2)
+                width: root.columnWidth(2)
                 text: row.model.out
+                font: theme.default_font
             }
             EventText {
-                Layout.preferredWidth: root.columnWidth(3)
+                width: root.columnWidth(3)
                 text: row.model.type
+                font: theme.default_font
             }
             EventText {
-                Layout.preferredWidth: root.headerWidths[4] * root.headerBarWidth
-                Layout.maximumWidth: root.headerWidths[4] * root.headerBarWidth - root.scrollBar.width
+                width: root.headerWidths[4] * root.headerBarWidth - root.scrollBar.width
                 text: row.model.count
+                font: theme.default_font
             }
-            Item { Layout.fillWidth: true }
         }
 
         MouseArea {
@@ -129,8 +130,6 @@ ListFrame {
         elide: Text.ElideRight
         horizontalAlignment: Text.AlignLeft
         color: "white"
-        font: textTheme.default_font
-
-        VemoTheme { id: textTheme }
+        anchors.verticalCenter: parent.verticalCenter
     }
 }

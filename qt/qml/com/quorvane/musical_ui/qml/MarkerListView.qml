@@ -57,20 +57,24 @@ ListFrame {
                    ? Qt.darker(theme.default_selected_color, 1.3) : "transparent"
         }
 
-        RowLayout {
+        Row {
             anchors.fill: parent
             anchors.leftMargin: 10
             spacing: 1
 
             ElidedText {
                 objectName: "markerName"
-                Layout.fillWidth: true
+                anchors.verticalCenter: parent.verticalCenter
+                width: Math.max(0, parent.width - parent.spacing - root.marker_loc_col_width)
                 text: row.model.name
+                font: theme.default_font
             }
             ElidedText {
                 objectName: "markerLocation"
-                Layout.preferredWidth: root.marker_loc_col_width
+                anchors.verticalCenter: parent.verticalCenter
+                width: root.marker_loc_col_width
                 text: row.model.location
+                font: theme.default_font
             }
         }
 
