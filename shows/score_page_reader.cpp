@@ -149,7 +149,8 @@ bool ScorePageReader::OpenArchive()
 ScorePageReader::Walk ScorePageReader::ReadEntry(archive_entry* entry)
 {
     // Moving past an entry unpacks it, so its size counts before the walk goes on.
-    const auto position = static_cast<std::uint64_t>(std::max<la_int64_t>(0, archive_filter_bytes(archive_.get(), 0)));
+    const la_int64_t walked = archive_filter_bytes(archive_.get(), 0);
+    const auto position = static_cast<std::uint64_t>(std::max<la_int64_t>(0, walked));
     if (position + DeclaredSize(entry) > limits_.archiveBytes) {
         WalkStopped("too much archive data");
         return Walk::Stop;

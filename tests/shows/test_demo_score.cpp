@@ -31,7 +31,8 @@ void TestDemoScore::theInstalledScoreShowsSixPagesWhereTheShowPlacesThem()
     const std::filesystem::path package = store->CurrentShowFolder() / "TheLanternKeeper.score";
     std::ifstream in(package, std::ios::binary);
     const std::string enciphered(std::istreambuf_iterator<char>(in), {});
-    QCOMPARE(QByteArray::fromStdString(enciphered.substr(0, 16)).toHex(), QByteArray("cffbd5acc6fe11ea4e64a72abd1c4b04"));
+    QCOMPARE(QByteArray::fromStdString(enciphered.substr(0, 16)).toHex(),
+             QByteArray("cffbd5acc6fe11ea4e64a72abd1c4b04"));
 
     vemo::AudioInterface::Options options;
     options.clock = vemo::AudioInterface::Options::Clock::Manual;

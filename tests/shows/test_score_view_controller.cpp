@@ -155,9 +155,10 @@ void TestScoreViewController::pageTurnsMovePlayback_data()
 {
     QTest::addColumn<int>("page");
     QTest::addColumn<QStringList>("calls");
-    QTest::newRow("in the current song") << 2 << QStringList{"LookupPage(2)", "GetCurrentSongNumber()->\"1\"", "Seek(7680)"};
+    const QString currentSong = "GetCurrentSongNumber()->\"1\"";
+    QTest::newRow("in the current song") << 2 << QStringList{"LookupPage(2)", currentSong, "Seek(7680)"};
     QTest::newRow("in another song") << 4
-                                     << QStringList{"LookupPage(4)", "GetCurrentSongNumber()->\"1\"", "LoadSongAtTime(\"2\",3840)"};
+                                     << QStringList{"LookupPage(4)", currentSong, "LoadSongAtTime(\"2\",3840)"};
     QTest::newRow("unknown page") << 9 << QStringList{"LookupPage(9)"};
     QTest::newRow("page 0") << 0 << QStringList{"LookupPage(0)"};
 }
@@ -229,6 +230,7 @@ void TestScoreViewController::aMissingOrBrokenScoreLeavesThePaneEmpty_data()
         });
     };
     const QString none = "No .score file found.";
+    const QString noAccessData = "Failed to read score package: Cannot read show access data: <folder>/show.record";
     QTest::newRow("no score file") << withoutPackage([](const fs::path&) {}) << none << "";
     QTest::newRow("a folder named *.score")
         << withoutPackage([](const fs::path& folder) { fs::create_directory(folder / "Pages.score"); }) << none << "";
@@ -243,17 +245,17 @@ void TestScoreViewController::aMissingOrBrokenScoreLeavesThePaneEmpty_data()
     QTest::newRow("no current show") << Setup([](Rig& rig) { rig.store->SetCurrent(""); }) << ""
                                      << "Failed to read score package: No current show in <data>/showrecords.json";
     QTest::newRow("no record file") << Setup([](Rig& rig) { fs::remove(rig.folder / "show.record"); }) << ""
-                                    << "Failed to read score package: Cannot read show access data: <folder>/show.record";
+                                    << noAccessData;
     QTest::newRow("a named pipe as record file") << Setup([](Rig& rig) {
         fs::remove(rig.folder / "show.record");
         MakeFifo(rig.folder / "show.record");
-    }) << "" << "Failed to read score package: Cannot read show access data: <folder>/show.record";
+    }) << "" << noAccessData;
     QTest::newRow("an oversized record file") << Setup([](Rig& rig) {
         std::ofstream(rig.folder / "show.record", std::ios::app) << std::string(70000, ' ');
-    }) << "" << "Failed to read score package: Cannot read show access data: <folder>/show.record";
+    }) << "" << noAccessData;
     QTest::newRow("a malformed record file")
         << Setup([](Rig& rig) { std::ofstream(rig.folder / "show.record") << "{\"keyMaterial1\":"; }) << ""
-        << "Failed to read score package: Cannot read show access data: <folder>/show.record";
+        << noAccessData;
     QTest::newRow("wrong-sized key material")
         << Setup([](Rig& rig) { WriteRecord(rig.folder, DataVector(16, 1), kIv); }) << ""
         << "Failed to read score package: Score key material must be 32 and 16 bytes";
@@ -292,8 +294,8 @@ void TestScoreViewController::aMissingOrBrokenScoreLeavesThePaneEmpty()
     QCOMPARE(log.debugs, debug.isEmpty() ? QStringList() : QStringList{debug});
     const QString folder = QString::fromStdString(rig.folder.string());
     const QString data = QString::fromStdString(rig.folder.parent_path().string());
-    QCOMPARE(log.warnings, warning.isEmpty() ? QStringList()
-                                             : QStringList{QString(warning).replace("<folder>", folder).replace("<data>", data)});
+    const QString expected = QString(warning).replace("<folder>", folder).replace("<data>", data);
+    QCOMPARE(log.warnings, warning.isEmpty() ? QStringList() : QStringList{expected});
 }
 
 QTEST_MAIN(TestScoreViewController)
