@@ -64,6 +64,16 @@ Item {
             tryCompare(view, "currentImage2", second)
         }
 
+        function test_quiet_with_pages_in_both_modes() {
+            for (const mode of [false, true]) {
+                const document = "import QtQuick; import com.quorvane.vemo_ui; import com.quorvane.musical_ui\n"
+                        + "Item { width: 800; height: 600; VemoTheme { id: theme }\n"
+                        + "ScoreView { anchors.fill: parent; currentIndex: 1; twoUpMode: " + mode
+                        + "; imageListModel: " + JSON.stringify(host.pages) + " } }"
+                compare(qmlProbe.warningsOf(document), [])
+            }
+        }
+
         function test_label_without_and_with_a_list() {
             const view = makeView()
             compare(label(view), "No Score")
