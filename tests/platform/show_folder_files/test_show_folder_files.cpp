@@ -6,23 +6,20 @@
 #include <vemo_core/regular_file.h>
 #include <vemo_core/show_record.h>
 #include <vemo_player_core/audio_interface.h>
+#include <vemo_test/pipe_watch.h>
 #include <vemo_test/test_environment.h>
 
 #include <QTest>
 
-#include <chrono>
 #include <fstream>
 #include <functional>
-#include <future>
 #include <map>
 #include <sstream>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
-using namespace std::chrono_literals;
 using Call = std::function<void(const fs::path& folder)>;
 Q_DECLARE_METATYPE(Call)
 
@@ -45,47 +42,6 @@ void MakeFifo(const fs::path& file)
 {
     fs::remove(file);
     QVERIFY(::mkfifo(file.c_str(), 0600) == 0);
-}
-
-// Opens every FIFO of the folder for writing once, which succeeds only while a reader holds it open
-// (or waits in open()): that reader then sees the end of the file. True when some FIFO had a reader.
-bool ReleaseFifos(const fs::path& folder)
-{
-    bool hadReader = false;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        if (!entry.is_fifo())
-            continue;
-        const int descriptor = ::open(entry.path().c_str(), O_WRONLY | O_NONBLOCK);
-        if (descriptor >= 0) {
-            hadReader = true;
-            ::close(descriptor);
-        }
-    }
-    return hadReader;
-}
-
-struct Outcome {
-    bool openedPipe = false; // the call opened a FIFO of the folder for reading (and would wait on it)
-    std::string error; // what() of the exception the call threw, "" when none
-};
-
-// Runs the call on a thread of its own while watching the folder's FIFOs: a reader of one is noted
-// and released, so that a call that would wait for ever is reported and the test ends.
-Outcome RunWatchingPipes(const std::function<void()>& call, const fs::path& folder)
-{
-    auto result = std::async(std::launch::async, [&call] {
-        try {
-            call();
-        } catch (const std::exception& e) {
-            return std::string(e.what());
-        }
-        return std::string();
-    });
-    Outcome outcome;
-    while (result.wait_for(20ms) != std::future_status::ready)
-        outcome.openedPipe = ReleaseFifos(folder) || outcome.openedPipe;
-    outcome.error = result.get();
-    return outcome;
 }
 
 // Name, kind and bytes of every entry: what a test compares to see that nothing changed.
@@ -193,7 +149,7 @@ void TestShowFolderFiles::regularFileReader()
     make(file);
     const auto before = Snapshot(folder);
     std::string read;
-    const Outcome outcome = RunWatchingPipes([&] { read = vemo::core::ReadRegularFile(file, cap); }, folder);
+    const vemo::testing::PipeWatchOutcome outcome = vemo::testing::RunWatchingPipes([&] { read = vemo::core::ReadRegularFile(file, cap); }, folder);
     QVERIFY2(!outcome.openedPipe, "the read waited for a writer");
     if (error.isEmpty()) {
         QCOMPARE(QString::fromStdString(outcome.error), QString());
@@ -204,8 +160,8 @@ void TestShowFolderFiles::regularFileReader()
     QVERIFY(Snapshot(folder) == before);
 
     std::optional<std::string> present;
-    const Outcome ifPresent =
-        RunWatchingPipes([&] { present = vemo::core::ReadRegularFileIfPresent(file, cap); }, folder);
+    const vemo::testing::PipeWatchOutcome ifPresent =
+        vemo::testing::RunWatchingPipes([&] { present = vemo::core::ReadRegularFileIfPresent(file, cap); }, folder);
     QVERIFY(!ifPresent.openedPipe);
     if (QTest::currentDataTag() == QByteArray("missing")) {
         QCOMPARE(QString::fromStdString(ifPresent.error), QString());
@@ -226,8 +182,8 @@ void TestShowFolderFiles::headReaderGivesFirstBytesAndFullSize()
     QVERIFY(!vemo::core::ReadRegularFileHeadIfPresent(folder / "missing.wav", 4));
 
     MakeFifo(folder / "pipe.wav");
-    const Outcome outcome =
-        RunWatchingPipes([&] { vemo::core::ReadRegularFileHeadIfPresent(folder / "pipe.wav", 4); }, folder);
+    const vemo::testing::PipeWatchOutcome outcome =
+        vemo::testing::RunWatchingPipes([&] { vemo::core::ReadRegularFileHeadIfPresent(folder / "pipe.wav", 4); }, folder);
     QVERIFY2(!outcome.openedPipe, "the read waited for a writer");
     QCOMPARE(QString::fromStdString(outcome.error), QString::fromStdString((folder / "pipe.wav").string())
                                                         + " is not a regular file");
@@ -277,7 +233,7 @@ void TestShowFolderFiles::fifoUnderShowFileName()
     const fs::path fifo = folder / fifoName.toStdString();
     MakeFifo(fifo);
     const auto before = Snapshot(folder);
-    const Outcome outcome = RunWatchingPipes([&] { call(folder); }, folder);
+    const vemo::testing::PipeWatchOutcome outcome = vemo::testing::RunWatchingPipes([&] { call(folder); }, folder);
     QVERIFY2(!outcome.openedPipe, "the call waited for a writer to the named pipe");
     const QString expected = error.isEmpty() ? QString() : error + QString::fromStdString(fifo.string()) + " is not a regular file";
     QCOMPARE(QString::fromStdString(outcome.error), expected);
@@ -289,7 +245,7 @@ void TestShowFolderFiles::oversizedShowDescriptionIsRefused()
     const fs::path folder = FixtureShowFolder("huge");
     const fs::path description = folder / "show.json";
     fs::resize_file(description, 65ull * 1024 * 1024);
-    const Outcome outcome = RunWatchingPipes([&] { LoadEngine(folder); }, folder);
+    const vemo::testing::PipeWatchOutcome outcome = vemo::testing::RunWatchingPipes([&] { LoadEngine(folder); }, folder);
     QVERIFY(!outcome.openedPipe);
     QCOMPARE(QString::fromStdString(outcome.error),
              "Show description cannot be read: " + QString::fromStdString(description.string())
