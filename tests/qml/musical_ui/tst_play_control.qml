@@ -95,21 +95,22 @@ Item {
             compare(findChild(control, "fadeContextMenu").opened, false)
         }
 
+        // The looks change only when the window reports the player's new state.
         function test_pressing_changes_no_look_data() {
             return [
                 { tag: "pause", name: "btnPause" },
                 { tag: "stop", name: "btnStop" },
-                { tag: "play", name: "btnPlay" }
+                { tag: "play", name: "btnPlay" },
+                { tag: "fade", name: "btnFade" }
             ]
         }
 
         function test_pressing_changes_no_look(data) {
-            const control = makeControl({ pauseEnabled: true })
+            const playing = { stopToggled: true, pauseEnabled: true, pauseToggled: false, fadeEnabled: true }
+            const control = makeControl(playing)
             mouseClick(button(control, data.name))
-            compare(control.pauseToggled, false)
-            compare(control.stopToggled, false)
-            compare(button(control, "btnPause").toggled, false)
-            compare(button(control, "btnStop").toggled, false)
+            for (const property in playing)
+                compare(control[property], playing[property], property)
         }
 
         function test_fade_menu_data() {

@@ -146,6 +146,7 @@ Item {
             verify(field.height > 0)
         }
 
+        // A field wider than its texts keeps the value right after the label.
         function test_field_layout_data() {
             return [
                 { tag: "both empty", label: "", value: "", space: 0, background: false, valueShown: false },
@@ -166,6 +167,10 @@ Item {
             fuzzyCompare(field.implicitWidth, rowWidth + 4 * data.space, 2)
             fuzzyCompare(field.implicitHeight, label.implicitHeight + 2 * data.space, 1)
             verify(label.implicitHeight > 0)
+            field.width = field.implicitWidth + 50
+            waitForItemPolished(field.children[1])
+            if (data.valueShown)
+                fuzzyCompare(value.x, label.x + label.width + 5, 1)
         }
 
         // The title is set as written: markup and entities show as their characters, so the title

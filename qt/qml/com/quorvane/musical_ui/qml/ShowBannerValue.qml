@@ -44,6 +44,7 @@ Item {
         Text {
             id: value
             objectName: "value"
+            Layout.fillWidth: true
             textFormat: Text.PlainText
             color: field.valueColor
             font.pixelSize: field.labelFontSize

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import com.quorvane.vemo_ui
 import com.quorvane.musical_ui
