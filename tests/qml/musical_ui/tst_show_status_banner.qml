@@ -183,7 +183,12 @@ Item {
                 { tag: "bold markup", title: "<b>Lantern</b> Waltz" },
                 { tag: "image markup", title: "<img src=\"x.png\" width=\"90\">" },
                 { tag: "greater than", title: "Act > One" },
-                { tag: "plain", title: "Finale: Lights Out" }
+                { tag: "plain", title: "Finale: Lights Out" },
+                { tag: "double space", title: "Act  One" },
+                { tag: "three spaces", title: "Act   One" },
+                { tag: "line break", title: "Act One\nReprise" },
+                { tag: "quote", title: "\"Home\" 'n' Away" },
+                { tag: "non-ASCII", title: "Überture – 夜曲" }
             ]
         }
 
@@ -204,6 +209,7 @@ Item {
             return [
                 { tag: "fits", title: "Overture", truncated: false },
                 { tag: "two lines", title: "The Lantern Keeper's Waltz", truncated: false },
+                { tag: "one long word", title: "W".repeat(60), truncated: true },
                 { tag: "too long", title: "The Lantern Keeper's Long Walk Down to the River in the Rain & Fog <Reprise>",
                   truncated: true }
             ]

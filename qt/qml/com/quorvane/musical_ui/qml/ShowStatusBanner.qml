@@ -30,11 +30,6 @@ Item {
     property string measure: "0000"
     property string beat: "00"
 
-    // The title as written, safe inside the styled text that puts the caption before it.
-    readonly property string escapedSongTitle: songTitle.replace(/&/g, "&amp;").replace(/</g, "&lt;")
-                                                        .replace(/>/g, "&gt;")
-    property bool oscNoticeOutgoing: false
-
     signal barBeatClicked()
 
     function zeroFill(number, width) {
@@ -50,17 +45,28 @@ Item {
     }
 
     function highlightOscNotice() {
-        oscNoticeOutgoing = false
+        internal.oscNoticeOutgoing = false
         oscTimer.restart()
     }
 
     function highlightOscOutgoingNotice() {
-        oscNoticeOutgoing = true
+        internal.oscNoticeOutgoing = true
         oscTimer.restart()
     }
 
     implicitWidth: 608
     implicitHeight: 75
+
+    QtObject {
+        id: internal
+
+        // The title as written inside the styled text that puts the caption before it: markup
+        // characters escaped, and line breaks and runs of spaces kept, which styled text would fold.
+        readonly property string escapedSongTitle: banner.songTitle.replace(/&/g, "&amp;")
+                                                   .replace(/</g, "&lt;").replace(/>/g, "&gt;")
+                                                   .replace(/  /g, " &nbsp;").replace(/\n/g, "<br>")
+        property bool oscNoticeOutgoing: false
+    }
 
     Timer {
         id: midiTimer
@@ -143,7 +149,7 @@ Item {
                         anchors.rightMargin: 5
                         textFormat: Text.StyledText
                         text: "<font color=\"" + banner.labelColor + "\">" + qsTr("Song:") + "</font> "
-                              + banner.escapedSongTitle
+                              + internal.escapedSongTitle
                         color: "white"
                         font.pixelSize: banner.labelFontSize
                         wrapMode: Text.Wrap
@@ -346,7 +352,7 @@ Item {
                     text: "OSC"
                     font.pixelSize: 8
                     color: !oscTimer.running ? banner.defaultNotificationColor
-                                             : banner.oscNoticeOutgoing ? "#FFD700"
+                                             : internal.oscNoticeOutgoing ? "#FFD700"
                                                                         : banner.highlightedNotificationColor
                 }
 
