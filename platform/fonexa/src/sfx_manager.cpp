@@ -63,7 +63,7 @@ SfxManager::SfxManager() : ambient_(ReadAmbientEntries())
         AddPlayer(dto);
 }
 
-void SfxManager::Write(std::string line) const
+void SfxManager::Write(std::string line)
 {
     journal_.push_back(line);
     detail::WriteJournal(std::move(line));

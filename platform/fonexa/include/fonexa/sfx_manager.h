@@ -73,14 +73,14 @@ private:
 
     Player& Require(int id);
     const Player& Require(int id) const;
-    void Write(std::string line) const;
+    void Write(std::string line);
     void StopWhere(const char* call, const std::function<bool(const sfx::SfxDto&)>& matches);
 
     const AmbientList ambient_;
     mutable std::mutex mutex_;
     std::map<int, Player> players_;  // nodes never move: GetSfxDto hands out references
     int nextId_ = 1;
-    mutable std::vector<std::string> journal_;
+    std::vector<std::string> journal_;
 };
 
 namespace testing {
