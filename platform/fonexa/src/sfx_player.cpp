@@ -30,10 +30,11 @@ struct Registry {
     std::uint64_t generation = 0;
 };
 
+// Never destroyed: the players it holds live for the whole process, also while it ends.
 Registry& registry()
 {
-    static Registry instance;
-    return instance;
+    static Registry* const instance = new Registry();
+    return *instance;
 }
 
 }  // namespace
