@@ -201,7 +201,8 @@ private slots:
 
     void aFailedPlayDoesNotStick()
     {
-        const std::string clap = rig->AddInstance("Clap", "thunder");
+        // Refusals last for the process: an id of its own keeps the other tests' plays.
+        const std::string clap = rig->AddInstance("Clap", "thunder", 0, "refused.1");
         rig->engine->LoadNewChangeLog();
         vemo::audio::testing::RefusePlay(clap);
         QQuickWindow* window = ShownManager();
@@ -272,6 +273,26 @@ private slots:
         QVERIFY(Activate(window));
         QTest::keyClick(window, Qt::Key_Return);
         QVERIFY(!window->isVisible());
+    }
+
+    void closingOnlyHides()
+    {
+        const std::string bell = rig->AddInstance("Bell", "bell", -1);
+        rig->engine->LoadNewChangeLog();
+        QQuickWindow* window = ShownManager();
+        QCOMPARE(window->title(), QString("SFX Manager"));
+        QCOMPARE(window->minimumSize(), QSize(640, 480));
+        QTRY_VERIFY(!FindItem(window, Cover(bell))->isVisible());
+        ClickItem(window, PlayMouse(bell));
+        QSignalSpy add(window, SIGNAL(addSoundEffectInstanceClicked(QString)));
+        ClickItem(window, FindItem(window, "closeButton"));
+        QVERIFY(!window->isVisible());
+        QCOMPARE(Playing(), QStringList{QString::fromStdString(bell)});
+        QVERIFY(manager->QmlObject());
+        manager->Show();
+        QVERIFY(window->isVisible());
+        QCOMPARE(Playing(), QStringList{QString::fromStdString(bell)});
+        QCOMPARE(add.count(), 0);
     }
 
     void readinessBeforeTheRowsExist()
