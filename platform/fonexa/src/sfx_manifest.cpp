@@ -72,8 +72,8 @@ SfxManifest::SfxManifest()
             const auto fileName = o.value("file").toString();
             if (!fileName.isEmpty())
                 entry.path = QDir(folder).absoluteFilePath(fileName).toStdString();
-            if (o.contains("durationMs"))
-                entry.durationMs = o.value("durationMs").toInt(2000);
+            if (const int given = o.value("durationMs").toInt(0); given > 0)
+                entry.durationMs = given;
             else if (const int fromHeader = entry.path.empty() ? 0 : wavDurationMs(entry.path))
                 entry.durationMs = fromHeader;
             if (!entry.id.empty())
@@ -113,6 +113,16 @@ std::optional<std::string> SfxManifest::displayName(const std::string& id) const
 {
     const auto* entry = Find(id);
     return entry ? std::optional(entry->name) : std::nullopt;
+}
+
+std::vector<std::pair<std::string, std::string>> SfxManifest::ambientEffects() const
+{
+    std::vector<std::pair<std::string, std::string>> effects;
+    for (const auto& entry : entries_) {
+        if (entry.type == SfxType::Ambient)
+            effects.emplace_back(entry.id, entry.path);
+    }
+    return effects;
 }
 
 int SfxManifest::durationMs(const std::string& id) const

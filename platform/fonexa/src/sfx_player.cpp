@@ -1,6 +1,8 @@
 #include "fonexa/sfx_player.h"
 
 #include "fonexa/sfx_manifest.h"
+#include "library_journal.h"
+#include "provided_instances.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -9,6 +11,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <climits>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -22,26 +25,21 @@ struct Registry {
     std::map<int, SfxInstanceProvider> providers;
     int nextToken = 1;
     std::set<std::string> refused;
-    std::vector<std::string> journal;
     std::map<std::string, SfxPlayerImpl*> players;
     std::map<std::string, std::uint64_t> playing;  // event id -> generation of its current play
     std::uint64_t generation = 0;
 };
 
+// Never destroyed: the players it holds live for the whole process, also while it ends.
 Registry& registry()
 {
-    static Registry instance;
-    return instance;
+    static Registry* const instance = new Registry();
+    return *instance;
 }
 
-void journal(std::string line)
-{
-    auto& reg = registry();
-    std::lock_guard lock(reg.mutex);
-    reg.journal.push_back(std::move(line));
-}
+}  // namespace
 
-std::vector<SfxInstanceInfo> instances()
+std::vector<SfxInstanceInfo> detail::ProvidedInstances()
 {
     SfxInstanceProvider provider;
     {
@@ -53,6 +51,14 @@ std::vector<SfxInstanceInfo> instances()
     return provider ? provider() : std::vector<SfxInstanceInfo>{};
 }
 
+void detail::AdoptApplicationThread(QObject* object)
+{
+    if (const auto* application = QCoreApplication::instance(); application && object->thread() != application->thread())
+        object->moveToThread(application->thread());
+}
+
+namespace {
+
 std::string lower(std::string text)
 {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -62,7 +68,7 @@ std::string lower(std::string text)
 // Event id first, then effect id (the first instance using it), then the name ignoring case.
 std::optional<SfxInstanceInfo> resolve(const std::string& id)
 {
-    const auto all = instances();
+    const auto all = detail::ProvidedInstances();
     for (const auto& i : all) {
         if (i.eventId == id)
             return i;
@@ -85,7 +91,7 @@ void finish(const std::string& eventId)
     SfxPlayerImpl* target = nullptr;
     {
         std::lock_guard lock(reg.mutex);
-        reg.journal.push_back("stop " + eventId);
+        detail::WriteJournal("stop " + eventId);
         if (reg.playing.erase(eventId) == 0)
             return;
         target = reg.players[eventId];
@@ -126,7 +132,11 @@ SfxPlayerControllerImpl::SfxPlayerControllerImpl() : state_(std::make_shared<Sta
 
 SfxPlayerControllerImpl* SfxPlayerControllerImpl::instance(std::unique_ptr<SfxRepository> repo)
 {
-    static SfxPlayerControllerImpl* const impl = new SfxPlayerControllerImpl();
+    static SfxPlayerControllerImpl* const impl = [] {
+        auto* made = new SfxPlayerControllerImpl();
+        detail::AdoptApplicationThread(made);
+        return made;
+    }();
     if (repo) {
         std::lock_guard lock(registry().mutex);
         if (!impl->state_->repository)
@@ -166,9 +176,9 @@ int SfxPlayerControllerImpl::play(const std::string& eventId)
         generation = ++reg.generation;
         reg.playing[instance->eventId] = generation;
     }
-    const int pass = manifest.durationMs(instance->effectId);
-    const int total = instance->repeats < 0 ? -1 : pass * (instance->repeats + 1);
-    journal("play " + instance->eventId + " " + instance->effectId + " " + std::to_string(total));
+    const long long pass = manifest.durationMs(instance->effectId);
+    const int total = instance->repeats < 0 ? -1 : static_cast<int>(std::min<long long>(pass * (instance->repeats + 1LL), INT_MAX));
+    detail::WriteJournal("play " + instance->eventId + " " + instance->effectId + " " + std::to_string(total));
     if (total >= 0) {
         const auto id = instance->eventId;
         QMetaObject::invokeMethod(
@@ -206,7 +216,7 @@ void SfxPlayerControllerImpl::stopAll()
         for (const auto& [id, generation] : reg.playing)
             ids.push_back(id);
     }
-    journal("stop");
+    detail::WriteJournal("stop");
     for (const auto& id : ids)
         finish(id);
 }
@@ -266,20 +276,6 @@ void RefusePlay(std::string eventId)
     auto& reg = registry();
     std::lock_guard lock(reg.mutex);
     reg.refused.insert(std::move(eventId));
-}
-
-std::vector<std::string> Journal()
-{
-    auto& reg = registry();
-    std::lock_guard lock(reg.mutex);
-    return reg.journal;
-}
-
-void ClearJournal()
-{
-    auto& reg = registry();
-    std::lock_guard lock(reg.mutex);
-    reg.journal.clear();
 }
 
 }  // namespace testing

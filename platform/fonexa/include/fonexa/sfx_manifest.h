@@ -3,6 +3,7 @@
 #include <optional>
 #include <QMetaType>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vemo::audio {
@@ -24,8 +25,10 @@ public:
     std::optional<std::string> path(const std::string& id) const;  // absolute; none without "file"
     std::optional<SfxType> type(const std::string& id) const;
     std::optional<std::string> displayName(const std::string& id) const;
-    // Play length of one pass: "durationMs", else the WAV header, else 2000 ms.
+    // Play length of one pass: a positive "durationMs", else the WAV header, else 2000 ms.
     int durationMs(const std::string& id) const;
+    // The "ambient" entries in file order: (effect id, absolute path or "" without "file").
+    std::vector<std::pair<std::string, std::string>> ambientEffects() const;
 
     // The manifest file this machine uses ("" when there are fewer than two data locations).
     static std::string Location();

@@ -51,7 +51,8 @@ private:
     QString eventId_;
 };
 
-// The process-wide player, created on first use and never destroyed.
+// The process-wide player, created on first use and never destroyed. Made on another thread while
+// an application exists, it moves to the application's thread, where its reports come from.
 class SfxPlayerControllerImpl : public QObject {
     Q_OBJECT
 public:
@@ -100,7 +101,8 @@ private:
 };
 
 // Journal lines: "play <eventId> <effectId> <ms>" (-1 ms: loops until stopped), "stop <eventId>",
-// and "stop" for every stop of all effects (followed by a line per effect it ended).
+// "stop" for every stop of all effects (followed by a line per effect it ended), "ready <path>" for
+// each readiness report, and the calls of every SfxManager ("manager.Play 3 SFX1").
 namespace testing {
 void RefusePlay(std::string eventId);
 std::vector<std::string> Journal();

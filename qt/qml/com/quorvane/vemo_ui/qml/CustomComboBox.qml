@@ -248,9 +248,15 @@ Item {
                              combo.Window.height > 0 ? combo.Window.height : Infinity)
             padding: 1
 
-            onOpened: Qt.callLater(() => popup.y = root.listY())
+            // The later call finds no root when the combo box was destroyed in between.
+            function placeList() {
+                if (root)
+                    popup.y = root.listY()
+            }
+
+            onOpened: Qt.callLater(placeList)
             onClosed: combo.arrowSelection = false
-            Component.onCompleted: Qt.callLater(() => popup.y = root.listY())
+            Component.onCompleted: Qt.callLater(placeList)
 
             background: Rectangle {
                 color: root.default_bg_color

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "app/qml_controller.h"
+#include "editing/sfx_list_model.h"
+#include "sfx/sfx_instance_list_model.h"
+
+#include <fonexa/sfx_dto.h>
+#include <fonexa/sfx_manifest.h>
+#include <vemo_core/events.h>
+#include <vemo_player_core/interface.h>
+
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace vemo::qt {
+
+class StandaloneSFXToolController;
+
+// The "SFX Manager" window: the manifest's effects, the show's sound-effect instances of the chosen
+// effect (or all of them), auditions, and the instance editor for creating, changing and deleting
+// instances. Made once, hidden; the main window hands it each show's player and opens it with Show().
+class SfxManagerToolController : public QmlController {
+    Q_OBJECT
+
+public:
+    SfxManagerToolController(QQmlEngine* engine, const QUrl& url, std::shared_ptr<Interface> player, QObject* parent,
+                             bool ownsWindow);
+    ~SfxManagerToolController() override;
+
+    // A new show's player: a new instance editor, then one soundEffectsChanged() of it, which
+    // rebuilds the instances and tells the sound-effect library.
+    void SetPlayerInterface(std::shared_ptr<Interface> player);
+    // The previous show's player goes away: no editor and no player until the next one.
+    void ClearPlayerInterface();
+    void Show();
+
+    // The current instance editor; none before the first show and after ClearPlayerInterface().
+    StandaloneSFXToolController* InstanceEditor() const { return editor_.get(); }
+
+signals:
+    void deleteInstanceRequest(QString eventId);
+    void editInstanceRequest(QString eventId);
+    void soundEffectsUpdated();
+
+public slots:
+    void onPlaySfx(QString eventId);
+    void onStopSfx(QString eventId);
+    void onSfxFinished(QString eventId);
+    void onSoundEffectSelected(QVariant row);
+    void onAddSoundEffectInstanceClicked(QString effectId);
+    void onEditSoundEffectInstanceClicked(QString eventId);
+    void onDeleteSoundEffectInstanceClicked(QString eventId);
+    void onSfxListUpdate();
+    void onSfxIsReady(QString effectPath);
+    void onShowLoaded();
+
+private:
+    void ConnectDocumentAndPlayer();
+    void LoadSfxManifest();
+    void BuildInstanceList();
+    void AppendInstance(const CL::Sfx& event, const vemo::sfx::SfxManifest& manifest);
+    void SetWindowProperty(const char* name, const QVariant& value);
+    void ReportUnplayable(const QString& eventId);
+
+    std::vector<std::shared_ptr<audio::sfx::SfxDto>> records_;
+    audio::SfxInstanceListModel instanceModel_;
+    SfxListModel effectsModel_;
+    std::unique_ptr<std::pair<QString, QString>> filter_;  // (display name, effect id); none lists all
+    std::shared_ptr<Interface> player_;
+    std::unique_ptr<StandaloneSFXToolController> editor_;
+};
+
+}  // namespace vemo::qt
