@@ -1,5 +1,8 @@
-// Makes the demo show's generated assets: the album art and the silent effect recordings.
-// Usage: make_demo_show <output folder>
+// Makes the demo show's generated assets: the album art, the silent effect recordings
+// and the web-service folder.
+// Usage: make_demo_show <output folder> <data folder>
+
+#include "demo_service.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -65,8 +68,8 @@ bool writeSilentWav(const QString& file, int milliseconds)
 int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_demo_show <output folder>\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: make_demo_show <output folder> <data folder>\n");
         return 2;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
@@ -83,5 +86,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "make_demo_show: writing the assets failed\n");
         return 1;
     }
+    if (!writeDemoService(root, QDir(QString::fromLocal8Bit(argv[2]))))
+        return 1;
     return 0;
 }
