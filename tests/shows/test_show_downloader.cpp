@@ -243,12 +243,27 @@ private slots:
         QVERIFY(!std::filesystem::exists(fixture.show / "a.jpg.part"));
     }
 
+    void errorsNeverWaitForTheWindow()
+    {
+        Fixture fixture({{"a.jpg", 1000}, {"b.jpg", 1000}}, QJsonObject{{"failFiles", QJsonArray{"a.jpg"}}});
+        auto controller = Controller();
+        controller->Download(RecordOf(fixture.service), PlanOf(fixture.service, fixture.show));
+        // The GUI thread takes no events meanwhile: a worker waiting for the window would stop at a.jpg.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (!std::filesystem::exists(fixture.show / "b.jpg") && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        const bool passedTheError = std::filesystem::exists(fixture.show / "b.jpg");
+        QTest::qWait(50);
+        QVERIFY(passedTheError);
+    }
+
     void aSecondErrorAfterOkOpensNoDialog()
     {
         Fixture fixture({{"a.jpg", 1000}, {"b.jpg", 20'000}, {"c.jpg", 100'000}},
                         QJsonObject{{"throttleBytesPerSecond", 10'000}, {"failFiles", QJsonArray{"a.jpg", "b.jpg"}}});
         auto controller = Controller();
         QSignalSpy finished(controller.get(), &ShowDownloaderController::DownloadFinishedSignal);
+        QSignalSpy shownErrors(controller->QmlObject(), SIGNAL(downloadError(QString)));
         controller->Download(RecordOf(fixture.service), PlanOf(fixture.service, fixture.show));
         QObject* dialog = ErrorDialog(*controller);
         QTRY_VERIFY(dialog->property("visible").toBool());
@@ -256,6 +271,8 @@ private slots:
         QCOMPARE(finished.count(), 1);
         QTRY_VERIFY_WITH_TIMEOUT(
             controller->QmlObject()->property("downloadStatus").toString().startsWith("Downloading c.jpg"), 8000);
+        QCOMPARE(shownErrors.count(), 1);
+        QCOMPARE(dialog->property("text").toString(), QString("Could not download a.jpg: the transfer broke off"));
         QVERIFY(!dialog->property("visible").toBool());
         {
             Watchdog watchdog;
