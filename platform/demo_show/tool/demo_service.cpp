@@ -84,6 +84,7 @@ bool writeShowFiles(const QDir& generated, const QDir& data, const QDir& show, c
         {"SHOW", data.filePath("show/show.json"), "show.json"},
         {"RECORD", data.filePath("show/show.record"), "show.record"},
         {"ART", generated.filePath("show/AlbumArtwork.jpg"), "AlbumArtwork.jpg"},
+        {"SCORE", generated.filePath("show/TheLanternKeeper.score"), "TheLanternKeeper.score"},
         {"LOG", data.filePath("TheLanternKeeper-2.0.logdata"), "TheLanternKeeper-2.0.logdata", 2, 0},
     };
     QJsonArray entries;

@@ -72,7 +72,7 @@ private slots:
         for (const ShowFileInfo& file : *files.data)
             listed.push_back(file.type + " " + file.fileName);
         const std::vector<std::string> expected = {"SHOW show.json", "RECORD show.record", "ART AlbumArtwork.jpg",
-                                                   "LOG TheLanternKeeper-2.0.logdata"};
+                                                   "SCORE TheLanternKeeper.score", "LOG TheLanternKeeper-2.0.logdata"};
         QCOMPARE(listed, expected);
         const auto logs = client.GetAvailableLogs();
         QCOMPARE(logs.data->size(), std::size_t(2));

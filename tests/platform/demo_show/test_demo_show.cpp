@@ -40,7 +40,7 @@ private slots:
         QCOMPARE(store.CurrentRecord().keyMaterial1.size(), std::size_t(32));
         const auto folder = store.CurrentShowFolder();
         for (const char* file : {"show.json", "show.record", "TheLanternKeeper-1.0.logdata",
-                                 "TheLanternKeeper-1.1.logdata", "AlbumArtwork.jpg"})
+                                 "TheLanternKeeper-1.1.logdata", "AlbumArtwork.jpg", "TheLanternKeeper.score"})
             QVERIFY2(std::filesystem::exists(folder / file), file);
         QVERIFY(std::filesystem::exists(data / "midi_commands.json"));
         const auto manifest = std::filesystem::path(vemo::sfx::SfxManifest::Location());

@@ -96,7 +96,8 @@ void MakeSparse(const fs::path& file, std::uintmax_t size)
     fs::resize_file(file, size);
 }
 
-const std::string kRecord = R"({"id":"demo","keyMaterial1":"000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f",)"
+const std::string kRecord = R"({"id":"demo",)"
+                            R"("keyMaterial1":"000102030405060708090a0b0c0d0e0f101112131415161718191a1b1c1d1e1f",)"
                             R"("keyMaterial2":"A0A1A2A3A4A5A6A7A8A9AAABACADAEAF"})";
 
 } // namespace
