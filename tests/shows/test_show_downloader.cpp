@@ -183,6 +183,19 @@ private slots:
         QTRY_COMPARE(controller->QmlObject()->property("downloadStatus").toString(), QString("Download complete"));
     }
 
+    void aSecondDownloadWaitsForTheFirst()
+    {
+        Fixture fixture({{"a.jpg", 2000}}, QJsonObject{{"throttleBytesPerSecond", 10'000}});
+        const auto second = FreshFolder();
+        auto controller = Controller();
+        QSignalSpy finished(controller.get(), &ShowDownloaderController::DownloadFinishedSignal);
+        controller->Download(RecordOf(fixture.service), PlanOf(fixture.service, fixture.show));
+        controller->Download(RecordOf(fixture.service), PlanOf(fixture.service, second));
+        QVERIFY(std::filesystem::exists(fixture.show / "a.jpg"));
+        QTRY_COMPARE(finished.count(), 2);
+        QVERIFY(std::filesystem::exists(second / "a.jpg"));
+    }
+
     void anEmptyRecordCountsAsCancelled()
     {
         Fixture fixture({{"a.jpg", 10}}, QJsonObject{{"PerformShowDownload", QJsonObject{{"fail", true}}}});
