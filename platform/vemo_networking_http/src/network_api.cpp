@@ -21,7 +21,10 @@ class Request {
 public:
     Request(const std::string& base, const std::string& credential, int credentialKind, std::string operation,
             std::string arguments)
-        : service_(detail::OpenService(base)), operation_(std::move(operation)), arguments_(std::move(arguments))
+        : service_(detail::OpenService(base))
+        , operation_(std::move(operation))
+        , arguments_(arguments.empty() ? "kind=" + std::to_string(credentialKind)
+                                       : arguments + " kind=" + std::to_string(credentialKind))
     {
         if (!service_.reachable())
             return;
@@ -43,7 +46,6 @@ public:
         }
         if (showId_.empty())
             scripted_ = {API_UNAUTHORIZED, "The show credential was not accepted"};
-        arguments_ += " kind=" + std::to_string(credentialKind);
     }
 
     // The answer when the request does not get to its files, else nullopt.

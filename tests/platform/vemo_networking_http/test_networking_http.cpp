@@ -206,7 +206,7 @@ private slots:
         QCOMPARE(client.GetLatestLog().status, API_SERVER_ERROR);
         QCOMPARE(client.GetChangelogLinkByVersion(1, 0).status, API_SUCCESS);
         QCOMPARE(client.GetDisplayMessage(), std::string());
-        const std::vector<std::string> expected = {"GetAvailableLogs  -> 401", "GetLatestLog  -> 500",
+        const std::vector<std::string> expected = {"GetAvailableLogs kind=0 -> 401", "GetLatestLog kind=0 -> 500",
                                                    "GetChangelogLinkByVersion 1.0 kind=0 -> 0"};
         QCOMPARE(service.JournalLines(), expected);
     }
