@@ -2,11 +2,13 @@
 
 #include <fonexa/sfx_manifest.h>
 #include <vemo_core/show_record.h>
+#include <vemo_networking_http/network_api.h>
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 #include <cstdlib>
 #include <iostream>
@@ -52,6 +54,23 @@ void installManifest()
     }
 }
 
+// Puts the demo's web service into the service folder of the default address, unless that address is
+// not a folder or a service is there already.
+void installService()
+{
+    const QUrl base(QString::fromStdString(vemo::networking::DefaultApiBaseAddress()));
+    if (!base.isLocalFile())
+        return;
+    const QString folder = base.toLocalFile();
+    if (QFileInfo::exists(folder + "/credentials.json"))
+        return;
+    try {
+        copyTree(":/vemo_demo/service", folder);
+    } catch (const std::exception& failure) {
+        std::cerr << "Demo web service not installed: " << failure.what() << std::endl;
+    }
+}
+
 }  // namespace
 
 bool InstallIfNoCurrentShow(const std::filesystem::path& dataDirectory)
@@ -80,6 +99,7 @@ bool InstallIfNoCurrentShow(const std::filesystem::path& dataDirectory)
     store.SetCurrent(kShowId);
     store.Save();
 
+    installService();
     installManifest();
     std::cout << "Installed the demo show \"The Lantern Keeper\" into " << folder.string() << std::endl;
     return true;

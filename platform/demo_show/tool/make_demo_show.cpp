@@ -1,6 +1,8 @@
-// Makes the demo show's generated assets: the album art, the score package and the silent effect
-// recordings.
-// Usage: make_demo_show <output folder> <show record file (the score's keys)>
+// Makes the demo show's generated assets: the album art, the score package, the silent effect
+// recordings and the web-service folder.
+// Usage: make_demo_show <output folder> <data folder (show/show.record holds the score's keys)>
+
+#include "demo_service.h"
 
 #include <vemo_security/access_data.h>
 #include <vemo_security/score_package.h>
@@ -177,10 +179,11 @@ int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
     if (argc != 3) {
-        std::fprintf(stderr, "usage: make_demo_show <output folder> <show record file>\n");
+        std::fprintf(stderr, "usage: make_demo_show <output folder> <data folder>\n");
         return 2;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
+    const QDir data(QString::fromLocal8Bit(argv[2]));
     const QString show = root.filePath("show");
     const QString effects = root.filePath("machine/vemo_data/sfx");
     if (!QDir().mkpath(show) || !QDir().mkpath(effects)) {
@@ -188,12 +191,15 @@ int main(int argc, char** argv)
         return 1;
     }
     bool ok = writeAlbumArt(show + "/AlbumArtwork.jpg");
-    ok = writeScorePackage(show + "/TheLanternKeeper.score", argv[2]) && ok;
+    ok = writeScorePackage(show + "/TheLanternKeeper.score", QFile::encodeName(data.filePath("show/show.record")).constData())
+         && ok;
     ok = writeSilentWav(effects + "/thunder.wav", 3000) && ok;
     ok = writeSilentWav(effects + "/rain.wav", 8000) && ok;
     if (!ok) {
         std::fprintf(stderr, "make_demo_show: writing the assets failed\n");
         return 1;
     }
+    if (!writeDemoService(root, data))
+        return 1;
     return 0;
 }
