@@ -239,6 +239,7 @@ private slots:
         QVERIFY(destination->WaitFor(1));
         QTRY_COMPARE(outgoing->Count(), 1);
         destination->Linger();
+        QCOMPARE(outgoing->Count(), 1);
         QCOMPARE(destination->Messages(), QStringList{"/next"});
         const QString text = QString::fromStdString(errors.text());
         QCOMPARE(text.count('\n'), 1);
