@@ -2,6 +2,7 @@
 
 #include "osc/osc_datagram_builder.h"
 
+#include <QNetworkProxy>
 #include <QUdpSocket>
 
 namespace vemo::osc {
@@ -21,6 +22,8 @@ bool HasAddressOnly(const QByteArray& datagram)
 
 OscUdpClient::OscUdpClient() : socket_(std::make_unique<QUdpSocket>())
 {
+    // Cues go straight to the peer; looking a proxy up would cost more than the send itself.
+    socket_->setProxy(QNetworkProxy::NoProxy);
     connect(socket_.get(), &QUdpSocket::errorOccurred, this, &OscUdpClient::onSocketError);
 }
 
