@@ -4,12 +4,9 @@
 
 #include <QThread>
 
-#include <chrono>
-
 #include <iostream>
 #include <sstream>
 #include <stdexcept>
-#include <thread>
 
 namespace vemo {
 namespace {
@@ -93,10 +90,8 @@ bool VemoPlayerOscCallback::Resolve(const CL::Osc& cue, Destination& destination
 
 void VemoPlayerOscCallback::Send(const QString& text, const Destination& destination, unsigned delayMs)
 {
-    // The delay counts from the engine's call, not from when a pool thread takes the task up.
-    const auto due = std::chrono::steady_clock::now() + std::chrono::milliseconds(delayMs);
-    pool_.start([this, text, destination, due] {
-        std::this_thread::sleep_until(due);
+    pool_.start([this, text, destination, delayMs] {
+        QThread::msleep(delayMs);
         osc::OscUdpClient client;
         QObject::connect(&client, &osc::OscUdpClient::onError, [](const QString& description) {
             PrintLine(description.toStdString());
