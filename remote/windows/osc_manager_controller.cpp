@@ -41,7 +41,7 @@ OscManagerController::OscManagerController(QQmlEngine* engine, osc::OscSettings 
                                            std::shared_ptr<Interface> player, QObject* parent)
     : QmlController(engine, kDocument, parent, true, {}), player(std::move(player))
 {
-    model = std::make_unique<NetworkListModel>(this->player->GetNetworks());
+    model = std::make_unique<NetworkListModel>(this->player ? this->player->GetNetworks() : CL::NetworkPathVectorT());
     QObject* root = QmlObject();
     if (root == nullptr) {
         return;

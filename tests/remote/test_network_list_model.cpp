@@ -210,6 +210,28 @@ private slots:
         QCOMPARE(ids, left);
     }
 
+    // The base model on rows of its own: the two texts and the value, read and written by role.
+    void dualRoledRows()
+    {
+        DualRoledListModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        for (const char* text : {"a", "b", "c"}) {
+            auto item = std::make_shared<DualRoleItem>();
+            item->first = text;
+            item->second = QString(text).toUpper();
+            model.Append(item);
+        }
+        QVERIFY(model.setData(model.index(1, 0), 5, DualRoledListModel::ValueRole));
+        QVERIFY(model.setData(model.index(1, 0), "B2", DualRoledListModel::SecondRole));
+        QVERIFY(!model.setData(model.index(1, 0), "x", NetworkListModel::NameRole));
+        QCOMPARE(model.dataStr(1, "value"), QVariant(5));
+        QCOMPARE(model.dataStr(1, "second"), QVariant("B2"));
+        QCOMPARE(model.dataStr(2, "name"), QVariant("c"));
+        QCOMPARE(model.data(model.index(0, 0), NetworkListModel::NameRole), QVariant());
+        QVERIFY(model.removeRows(0, 2));
+        QCOMPARE(model.dataStr(0, "first"), QVariant("c"));
+    }
+
     void addNetworkAppendsOneRow()
     {
         NetworkListModel model(Paths({"A"}));
