@@ -17,7 +17,12 @@ Window {
 
     signal sourceSelected(int sourceIndex)
 
-    readonly property var columnWidths: [125, 150, 75, 75, 100, 40]
+    component HeaderLabel: Label {
+        font: labelTheme.heavy_label
+        color: labelTheme.default_text_color
+
+        VemoTheme { id: labelTheme }
+    }
 
     title: "MIDI Manager"
     visible: false
@@ -87,17 +92,15 @@ Window {
                 anchors.margins: 10
 
                 RowLayout {
-                    Repeater {
-                        model: ["Command", "MIDI Status", "Channel", "Note", "Learn", "Status"]
-                        Label {
-                            required property string modelData
-                            required property int index
-                            Layout.preferredWidth: root.columnWidths[index]
-                            text: modelData
-                            horizontalAlignment: index === 5 ? Text.AlignHCenter : Text.AlignLeft
-                            font: theme.heavy_label
-                            color: theme.default_text_color
-                        }
+                    HeaderLabel { text: "Command"; Layout.preferredWidth: 125 }
+                    HeaderLabel { text: "MIDI Status"; Layout.preferredWidth: 150 }
+                    HeaderLabel { text: "Channel"; Layout.preferredWidth: 75 }
+                    HeaderLabel { text: "Note"; Layout.preferredWidth: 75 }
+                    HeaderLabel { text: "Learn"; Layout.preferredWidth: 100 }
+                    HeaderLabel {
+                        text: "Status"
+                        Layout.preferredWidth: 40
+                        horizontalAlignment: Text.AlignHCenter
                     }
                 }
 

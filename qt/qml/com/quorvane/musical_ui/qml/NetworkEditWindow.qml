@@ -3,7 +3,6 @@ import QtQuick.Controls
 import QtQuick.Layouts
 import QtQuick.Window
 import com.quorvane.vemo_ui
-import com.quorvane.musical_ui
 
 // Creates or changes one OSC network destination. It checks nothing: the texts go out as typed.
 Window {

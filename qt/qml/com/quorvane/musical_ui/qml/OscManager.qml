@@ -218,6 +218,6 @@ Window {
     FolderDialog {
         id: folderDialog
         objectName: "folderDialog"
-        onAccepted: root.exportQLab(selectedFolder.toString())
+        onAccepted: root.exportQLab(String(selectedFolder))
     }
 }
