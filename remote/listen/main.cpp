@@ -8,9 +8,12 @@
 #include "osc/osc_address.h"
 #include "osc/osc_server.h"
 #include "osc/osc_settings.h"
+#include "send/held_osc_cues.h"
+#include "send/vemo_player_osc_callback.h"
 
 #include <fonexa/sfx_player.h>
 #include <vemo_core/show_record.h>
+#include <vemo_core/types.h>
 #include <vemo_demo_show/install.h>
 #include <vemo_tolbrin2/tn2_audio_interface.h>
 
@@ -103,9 +106,15 @@ int Listen(QCoreApplication& app, const osc::ListenOptions& options)
             return showNotifications || !line.starts_with("> notify ");
         });
 
+    // Cues go out through a sender whose default port is the listen port; a port the server would
+    // refuse sends nothing.
+    const bool listenPortValid = settings.oscListenPort >= 1 && settings.oscListenPort <= 65535;
+    auto sender = std::make_shared<VemoPlayerOscCallback>(
+        listenPortValid ? static_cast<std::uint16_t>(settings.oscListenPort) : std::uint16_t(0));
     auto player = std::make_shared<Tn2AudioInterface>(shows.CurrentShowFolder().string(), dataDirectory.string(), true,
-        std::shared_ptr<PlayerOscCallback>());
+        sender);
     player->ThrowIfThreadExceptions();
+    sender->SetPlayer(player);
     PrintLine("Show \"" + showName + "\": address it as /vemo/show/" + osc::ToOscName(showName) + "/...");
 
     osc::JournalPrinter sfxJournal("[sfx] ", [] { return audio::testing::Journal(); });
@@ -117,10 +126,22 @@ int Listen(QCoreApplication& app, const osc::ListenOptions& options)
     auto handlers = std::make_unique<VemoOscCallbacks>(player, showName);
     ConnectFadeReceivers(*handlers, player, app, PrintError);
     // The journals' lines so far come before each signal's line, so that the output keeps the order of events.
-    QObject::connect(handlers.get(), &VemoOscCallbacks::RequestPlayQueudOscEvents, &app, Guarded([&printJournals] {
+    // Cues reached while stopped are held until a command starts playback.
+    HeldOscCues heldCues;
+    QObject::connect(sender.get(), &VemoPlayerOscCallback::enqueueOscCommand, &app,
+        Guarded([&heldCues, &player, &sender](const CL::Osc& cue, uint32_t delay) {
+            heldCues.Enqueue(cue, delay, player.get(), *sender);
+        }));
+    QObject::connect(sender.get(), &VemoPlayerOscCallback::OutgoingNotification, &app, Guarded([&printJournals] {
         printJournals();
-        PrintLine("[osc] RequestPlayQueudOscEvents");
+        PrintLine("[osc] OUT");
     }));
+    QObject::connect(handlers.get(), &VemoOscCallbacks::RequestPlayQueudOscEvents, &app,
+        Guarded([&printJournals, &heldCues, &player, &sender] {
+            printJournals();
+            PrintLine("[osc] RequestPlayQueudOscEvents");
+            heldCues.Flush(player.get(), *sender);
+        }));
     QObject::connect(handlers.get(), &VemoOscCallbacks::Notification, &app, Guarded([&app, &printJournals] {
         printJournals();
         PrintLine("[osc] Notification");
@@ -140,6 +161,7 @@ int Listen(QCoreApplication& app, const osc::ListenOptions& options)
     app.exec();
 
     journalTimer.stop();
+    sender->ClearPlayer();
     player->Shutdown();
     printJournals();
     server.reset();
@@ -154,6 +176,7 @@ int main(int argc, char** argv)
     // Line-buffered even into a pipe, so that a reader sees each line at once.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
     QCoreApplication app(argc, argv);
+    vemo::core::RegisterQtMetaTypes();
     try {
         return Listen(app, osc::ListenOptions::Parse(app.arguments()));
     } catch (const std::exception& error) {
