@@ -142,6 +142,14 @@ SongEvents EditorEvents(EditRig& rig)
     return events;
 }
 
+SongEvents EditorEvents(EditRig& rig, const std::string& song)
+{
+    SongEvents events;
+    if (const CL::SongDocument* log = rig.showManager->GetEditor()->Document().Song(song))
+        Collect(log->events, events);
+    return events;
+}
+
 std::string CheckConsistency(EditRig& rig, const std::optional<SongEvents>& expected)
 {
     const SongEvents editor = EditorEvents(rig);

@@ -38,6 +38,8 @@ std::string Describe(const EventFacts& facts);
 
 // The editor's events of the engine's current song.
 SongEvents EditorEvents(EditRig& rig);
+// The editor's events of any song.
+SongEvents EditorEvents(EditRig& rig, const std::string& song);
 
 // "" when the editor's log of the current song, the player's published song log and markers, and
 // `expected` (when given) hold the same events, and the event list's rows are the player's panel
