@@ -22,12 +22,9 @@
 #include <QTemporaryDir>
 #include <QtQml/qqmlextensionplugin.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <memory>
-#include <vector>
 
 Q_IMPORT_QML_PLUGIN(com_quorvane_vemo_uiPlugin)
 Q_IMPORT_QML_PLUGIN(com_quorvane_musical_uiPlugin)
@@ -40,32 +37,15 @@ constexpr int kEachKind = 25;
 constexpr int kRuns = 200;
 constexpr int kWarmUp = 10;
 
-struct Timing {
-    double median = 0.0;
-    double p95 = 0.0;
-};
-
-Timing Measure(const std::function<void()>& setUp, const std::function<void()>& work,
+bench::Stats Measure(const std::function<void()>& setUp, const std::function<void()>& work,
                const std::function<void()>& tearDown)
 {
-    using Clock = std::chrono::steady_clock;
-    std::vector<double> micros;
-    for (int run = 0; run < kWarmUp + kRuns; ++run) {
-        setUp();
-        const auto started = Clock::now();
-        work();
-        const double elapsed = std::chrono::duration<double, std::micro>(Clock::now() - started).count();
-        tearDown();
-        if (run >= kWarmUp)
-            micros.push_back(elapsed);
-    }
-    std::sort(micros.begin(), micros.end());
-    return {micros[micros.size() / 2], micros[micros.size() * 95 / 100]};
+    return bench::MeasureRuns(kRuns, kWarmUp, 95, setUp, work, tearDown);
 }
 
-void Print(const char* name, const Timing& timing)
+void PrintP95(const char* name, const bench::Stats& stats)
 {
-    std::printf("%-44s median %10.1f us   p95 %10.1f us\n", name, timing.median, timing.p95);
+    std::printf("%-44s median %10.1f us   p95 %10.1f us\n", name, stats.median, stats.p90);
 }
 
 // 25 events of each of the twelve kinds, evenly spaced over the song.
@@ -147,19 +127,19 @@ int main(int argc, char** argv)
     const CL::Cut added(100 * kBar, 101 * kBar, "CUT9999", 0);
     const auto none = [] {};
     const auto settle = [] { bench::DeliverDeferredDeletes(); QCoreApplication::processEvents(); };
-    const Timing add = Measure(none, [&] { controller.onVemoMakeEvent(added); }, [&] {
+    const bench::Stats add = Measure(none, [&] { controller.onVemoMakeEvent(added); }, [&] {
         controller.UndoRequested();
         settle();
     });
-    const Timing undo = Measure([&] {
+    const bench::Stats undo = Measure([&] {
         controller.onVemoMakeEvent(added);
         settle();
     }, [&] { controller.UndoRequested(); }, settle);
-    const Timing refresh = Measure(none, [&] { timeline.Refresh(); }, settle);
+    const bench::Stats refresh = Measure(none, [&] { timeline.Refresh(); }, settle);
 
-    Print("(a) add through the edit controller", add);
-    Print("(b) undo through the edit controller", undo);
-    Print("(c) bare timeline rebuild", refresh);
+    PrintP95("(a) add through the edit controller", add);
+    PrintP95("(b) undo through the edit controller", undo);
+    PrintP95("(c) bare timeline rebuild", refresh);
     std::printf("\nGoal (median ratio to (c)):\n");
     std::printf("  (a) / (c)   %6.2f (goal <= 2.0)\n", add.median / refresh.median);
     std::printf("  (b) / (c)   %6.2f (goal <= 2.0)\n", undo.median / refresh.median);
