@@ -69,45 +69,52 @@ class TestEditController : public QObject {
     Q_OBJECT
 
 private slots:
-    void aMarkerAddRefreshesOnlyTheMarkerListAndTimeline()
+    // Which views an edit refreshes: marker list and event list resets, bar reloads, and the
+    // warning printed with a bar reload. The timeline is rebuilt every time.
+    void refreshByKinds_data()
     {
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<int>("markerResets");
+        QTest::addColumn<int>("eventResets");
+        QTest::addColumn<int>("barLoads");
+        QTest::newRow("marker add") << "marker add" << 1 << 0 << 0;
+        QTest::newRow("cut add") << "cut add" << 0 << 1 << 0;
+        QTest::newRow("undo of a click change") << "click undo" << 0 << 1 << 1;
+        QTest::newRow("no history") << "no history" << 1 << 1 << 1;
+    }
+
+    void refreshByKinds()
+    {
+        QFETCH(QString, edit);
+        QFETCH(int, markerResets);
+        QFETCH(int, eventResets);
+        QFETCH(int, barLoads);
         EditRig rig;
+        if (edit == "click undo") {
+            QVERIFY(rig.controller->onVemoEditEventStartEndValues(*PanelEvent(rig, "CLK1"), SongOneTick(5, 1),
+                                                                  SongOneTick(6, 1)));
+            rig.controller->RefreshAfterEdit({});
+        }
+        ErrorCapture errors;
         const Refreshes seen = Observe(rig, [&] {
-            rig.controller->onVemoMakeEvent(CL::Marker(SongOneTick(3, 1), "Bridge", "MRK2"));
+            if (edit == "marker add")
+                rig.controller->onVemoMakeEvent(CL::Marker(SongOneTick(3, 1), "Bridge", "MRK2"));
+            else if (edit == "cut add")
+                rig.controller->onVemoMakeEvent(CL::Cut(SongOneTick(6, 1), SongOneTick(7, 1), "CUT2"));
+            else if (edit == "click undo")
+                rig.controller->UndoRequested();
+            else
+                rig.controller->RefreshAfterEdit({});
         });
-        QCOMPARE(seen.markerResets, 1);
-        QCOMPARE(seen.eventResets, 0);
-        QCOMPARE(Count(seen.journal, "GetBarsBeats"), 0u);
+        QCOMPARE(seen.markerResets, markerResets);
+        QCOMPARE(seen.eventResets, eventResets);
+        QCOMPARE(Count(seen.journal, "GetBarsBeats"), std::size_t(barLoads));
+        const bool warned = errors.Text().find("WARNING: Incomplete code translation from Python? Should update bars on "
+                                               "display here.\n") != std::string::npos;
+        QCOMPARE(warned, barLoads > 0);
         QVERIFY(Count(seen.journal, "GetSongLog") > 0);
-        QCOMPARE(rig.timeline->MarkerItems().size(), 2u);
         QCOMPARE(rig.errors.size(), 0u);
         QCOMPARE(edittest::CheckConsistency(rig), std::string());
-    }
-
-    void undoingAClickChangeReloadsTheBars()
-    {
-        EditRig rig;
-        const cmn::VemoEvent* click = PanelEvent(rig, "CLK1");
-        QVERIFY(click != nullptr);
-        QVERIFY(rig.controller->onVemoEditEventStartEndValues(*click, SongOneTick(5, 1), SongOneTick(6, 1)));
-        rig.controller->RefreshAfterEdit({});
-        ErrorCapture errors;
-        const Refreshes seen = Observe(rig, [&] { rig.controller->UndoRequested(); });
-        QCOMPARE(seen.markerResets, 0);
-        QCOMPARE(seen.eventResets, 1);
-        QCOMPARE(Count(seen.journal, "GetBarsBeats"), 1u);
-        QVERIFY(errors.Text().find("WARNING: Incomplete code translation from Python? Should update bars on display "
-                                   "here.\n") != std::string::npos);
-        QCOMPARE(edittest::CheckConsistency(rig), std::string());
-    }
-
-    void withoutHistoryEveryViewRefreshes()
-    {
-        EditRig rig;
-        const Refreshes seen = Observe(rig, [&] { rig.controller->RefreshAfterEdit({}); });
-        QCOMPARE(seen.markerResets, 1);
-        QCOMPARE(seen.eventResets, 1);
-        QCOMPARE(Count(seen.journal, "GetBarsBeats"), 1u);
     }
 
     void aRefusedAddRebuildsAndRaisesTheFlags()
