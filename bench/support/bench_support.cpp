@@ -17,19 +17,25 @@ namespace bench {
 Stats Measure(const std::function<void()>& setUp, const std::function<void()>& work,
               const std::function<void()>& tearDown)
 {
+    return MeasureRuns(kRuns, kWarmUp, 90, setUp, work, tearDown);
+}
+
+Stats MeasureRuns(int runs, int warmUp, int percentile, const std::function<void()>& setUp,
+                  const std::function<void()>& work, const std::function<void()>& tearDown)
+{
     using Clock = std::chrono::steady_clock;
     std::vector<double> micros;
-    for (int run = 0; run < kWarmUp + kRuns; ++run) {
+    for (int run = 0; run < warmUp + runs; ++run) {
         setUp();
         const auto started = Clock::now();
         work();
         const double elapsed = std::chrono::duration<double, std::micro>(Clock::now() - started).count();
         tearDown();
-        if (run >= kWarmUp)
+        if (run >= warmUp)
             micros.push_back(elapsed);
     }
     std::sort(micros.begin(), micros.end());
-    return {micros[micros.size() / 2], micros[micros.size() * 9 / 10]};
+    return {micros[micros.size() / 2], micros[micros.size() * static_cast<std::size_t>(percentile) / 100]};
 }
 
 void Print(const char* name, const Stats& stats)

@@ -17,13 +17,17 @@ constexpr UInt32 kBar = 1920;
 
 struct Stats {
     double median = 0.0;
-    double p90 = 0.0;
+    double p90 = 0.0; // the percentile asked for; the 90th for Measure
 };
 
 // Median and 90th percentile, in microseconds, of `work` over kRuns runs after kWarmUp runs;
 // `setUp` and `tearDown` run around each and are not timed.
 Stats Measure(const std::function<void()>& setUp, const std::function<void()>& work,
               const std::function<void()>& tearDown = [] {});
+// Median and the `percentile`th percentile, in microseconds, of `work` over `runs` runs after
+// `warmUp` runs; `setUp` and `tearDown` run around each and are not timed.
+Stats MeasureRuns(int runs, int warmUp, int percentile, const std::function<void()>& setUp,
+                  const std::function<void()>& work, const std::function<void()>& tearDown);
 void Print(const char* name, const Stats& stats);
 void DeliverDeferredDeletes();
 

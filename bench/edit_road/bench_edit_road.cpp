@@ -1,0 +1,147 @@
+// Times one edit's road through the edit controller over a generated song of 400 bars with 300
+// events of every kind, offscreen, on the simulated engine's manual clock: (a) one add through
+// onVemoMakeEvent with its refresh of the bars, the lists and the timeline, (b) one undo, and (c) a
+// bare rebuild of the timeline in the same run. Prints median and 95th percentile of 200 runs after
+// warm-up, and the ratios of (a) and (b) to (c) against the goal of at most 2.
+
+#include "editing/edit_controller.h"
+#include "main_window/edit_model.h"
+#include "main_window/permissions.h"
+#include "main_window/show_manager.h"
+#include "timeline/document_access.h"
+#include "timeline/timeline_controller.h"
+
+#include "bench_support.h"
+
+#include <vemo_core/events.h>
+
+#include <QGuiApplication>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QTemporaryDir>
+#include <QtQml/qqmlextensionplugin.h>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+Q_IMPORT_QML_PLUGIN(com_quorvane_vemo_uiPlugin)
+Q_IMPORT_QML_PLUGIN(com_quorvane_musical_uiPlugin)
+
+namespace {
+
+using bench::kBar;
+constexpr int kBars = 400;
+constexpr int kEachKind = 25;
+constexpr int kRuns = 200;
+constexpr int kWarmUp = 10;
+
+bench::Stats Measure(const std::function<void()>& setUp, const std::function<void()>& work,
+               const std::function<void()>& tearDown)
+{
+    return bench::MeasureRuns(kRuns, kWarmUp, 95, setUp, work, tearDown);
+}
+
+void PrintP95(const char* name, const bench::Stats& stats)
+{
+    std::printf("%-44s median %10.1f us   p95 %10.1f us\n", name, stats.median, stats.p90);
+}
+
+// 25 events of each of the twelve kinds, evenly spaced over the song.
+void FillSong(CL::SongDocument& events)
+{
+    const auto add = [&events](std::shared_ptr<cmn::VemoEvent> event) { events.Insert(std::move(event)); };
+    const int total = 12 * kEachKind;
+    const UInt32 spacing = (kBars - 2) * kBar / total;
+    CL::SfxProperties sfx;
+    sfx.setName("Thunder");
+    for (int i = 0; i < total; ++i) {
+        const UInt32 at = kBar + static_cast<UInt32>(i) * spacing;
+        const std::string n = std::to_string(i);
+        switch (i % 12) {
+        case 0: add(std::make_shared<CL::Vamp>(at, at + 480, "VAMP" + n, 2)); break;
+        case 1: add(std::make_shared<CL::Repeat>(at, at + 960, "REP" + n, 2)); break;
+        case 2: add(std::make_shared<CL::Cut>(at, at + 960, "CUT" + n, 0)); break;
+        case 3: add(std::make_shared<CL::Transpose>(at, at + 960, "TRN" + n, 1)); break;
+        case 4: add(std::make_shared<CL::TempoScale>(at, at + 960, "TMP" + n, 1.1)); break;
+        case 5: add(std::make_shared<CL::Marker>(at, "Marker " + n, "MRK" + n)); break;
+        case 6: add(std::make_shared<CL::Click>(at, at + 960, "CLK" + n, 8)); break;
+        case 7: add(std::make_shared<CL::Fermata>(at, at + 960, "SKP" + n, 0)); break;
+        case 8: add(std::make_shared<CL::Caesura>(at, "CAE" + n, 0)); break;
+        case 9: add(std::make_shared<CL::Sfx>(at, "SFX" + n, sfx)); break;
+        case 10: add(std::make_shared<CL::SfxAmbient>(at, at + 960, "AMB" + n, sfx)); break;
+        default: add(std::make_shared<CL::Osc>(at, "OSC" + n, CL::OscProperties("/vemo/volume 1", "NET1"))); break;
+        }
+    }
+}
+
+// The timeline panel and the edit panel under a host that declares the theme.
+std::unique_ptr<QQuickItem> Host(QQmlEngine& qml)
+{
+    QQmlComponent component(&qml);
+    component.setData("import QtQuick\nimport com.quorvane.vemo_ui\nimport com.quorvane.musical_ui\n"
+                      "Item { width: 1500; height: 700\n"
+                      "property alias panel: editPanel\n"
+                      "property alias timeline: timelinePanel.timelineControl\n"
+                      "VemoTheme { id: theme }\n"
+                      "TimeLineEditPanel { id: timelinePanel; width: parent.width }\n"
+                      "EditPanel { id: editPanel; y: 280; width: parent.width; height: 400 } }",
+                      QUrl("qrc:/bench_edit_road/Host.qml"));
+    std::unique_ptr<QQuickItem> host(qobject_cast<QQuickItem*>(component.create()));
+    if (!host)
+        std::fprintf(stderr, "%s\n", qPrintable(component.errorString()));
+    return host;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir root;
+    bench::UseOffscreenSoftware(root);
+    QGuiApplication app(argc, argv);
+    auto engine = bench::MakeEngine(bench::WriteShow(root, kBars, FillSong));
+    engine->LoadSong("1");
+    engine->Probe().Drain();
+    auto showManager = std::make_shared<vemo::ShowManager>(engine);
+    auto editModel = std::make_shared<vemo::qt::EditModel>(showManager, true);
+
+    Q_INIT_RESOURCE(vemo_images);
+    QQmlEngine qml;
+    qml.addImportPath("qrc:/qt/qml");
+    std::unique_ptr<QQuickItem> host = Host(qml);
+    if (!host)
+        return 1;
+    Permissions permissions{.edit = true};
+    vemo::qt::TimelineController timeline(&qml, vemo::qt::ItemProperty(host.get(), "timeline"), engine, showManager,
+                                          editModel, true, permissions, true, true);
+    vemo::qt::EditController controller(&qml, showManager, editModel, engine,
+                                        vemo::qt::ItemProperty(host.get(), "panel"), &timeline, &permissions, true,
+                                        true);
+    timeline.LoadSong("1");
+    controller.OnSongChanged("1");
+    std::printf("Song: %d bars, %d event rows, %d markers\n\n", kBars,
+                static_cast<int>(editModel->panelEvents.size()), static_cast<int>(editModel->markers.size()));
+
+    const CL::Cut added(100 * kBar, 101 * kBar, "CUT9999", 0);
+    const auto none = [] {};
+    const auto settle = [] { bench::DeliverDeferredDeletes(); QCoreApplication::processEvents(); };
+    const bench::Stats add = Measure(none, [&] { controller.onVemoMakeEvent(added); }, [&] {
+        controller.UndoRequested();
+        settle();
+    });
+    const bench::Stats undo = Measure([&] {
+        controller.onVemoMakeEvent(added);
+        settle();
+    }, [&] { controller.UndoRequested(); }, settle);
+    const bench::Stats refresh = Measure(none, [&] { timeline.Refresh(); }, settle);
+
+    PrintP95("(a) add through the edit controller", add);
+    PrintP95("(b) undo through the edit controller", undo);
+    PrintP95("(c) bare timeline rebuild", refresh);
+    std::printf("\nGoal (median ratio to (c)):\n");
+    std::printf("  (a) / (c)   %6.2f (goal <= 2.0)\n", add.median / refresh.median);
+    std::printf("  (b) / (c)   %6.2f (goal <= 2.0)\n", undo.median / refresh.median);
+    return 0;
+}
