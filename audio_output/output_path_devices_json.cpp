@@ -38,11 +38,12 @@ OutputPathDeviceMap ParseOutputPathDevices(std::string_view text)
         throw std::runtime_error("The output path config file has a parse error: " + std::to_string(code) + " "
                                  + rapidjson::GetParseError_En(code));
     }
-    if (!document.IsObject()) {
+    const rapidjson::Value& root = document;
+    if (!root.IsObject()) {
         throw Malformed("the root is not an object");
     }
-    const auto outputPaths = document.FindMember(kOutputPaths);
-    if (outputPaths == document.MemberEnd()) {
+    const auto outputPaths = root.FindMember(kOutputPaths);
+    if (outputPaths == root.MemberEnd()) {
         throw std::runtime_error(
             "The output path config file does not contain a field called \"outputpaths\" and cannot be read.");
     }
