@@ -44,9 +44,11 @@ private slots:
     void init() { vemo::testing::StartOutputPathsTest(); }
     void cleanup() { vemo::testing::EndOutputPathsTest(); }
 
+    // The device column shows the device file's choice over the player's, with no refresh of its own.
     void windowShowsTheRowsAndTheDevices()
     {
-        OutputPathsRig rig({{.id = "p1", .name = "Left", .deviceId = "virtual-out-1-2", .deviceName = "Virtual Output 1-2"}});
+        const std::string file = R"({"outputpaths":[{"id":"p1","hwid":"virtual-out-3-4"}]})";
+        OutputPathsRig rig({{.id = "p1", .name = "Left", .deviceId = "old", .deviceName = "Old"}}, &file);
         rig.MakeManager();
         QObject* window = Open(rig);
         QCOMPARE(window->property("deviceList").toStringList(),
@@ -54,7 +56,7 @@ private slots:
         QQuickItem* row = RowItem(window, 0);
         QVERIFY(row);
         QCOMPARE(vemo::testing::Child(row, "pathNameText")->property("text").toString(), QString("Left"));
-        QCOMPARE(vemo::testing::Child(row, "pathDeviceText")->property("text").toString(), QString("Virtual Output 1-2"));
+        QCOMPARE(vemo::testing::Child(row, "pathDeviceText")->property("text").toString(), QString("Virtual Output 3-4"));
     }
 
     void editAndDeleteNeedASelectedRow()
