@@ -16,7 +16,6 @@
 #include <vemo_core/events.h>
 
 #include <QGuiApplication>
-#include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QTemporaryDir>
@@ -79,19 +78,14 @@ void FillSong(CL::SongDocument& events)
 // The timeline panel and the edit panel under a host that declares the theme.
 std::unique_ptr<QQuickItem> Host(QQmlEngine& qml)
 {
-    QQmlComponent component(&qml);
-    component.setData("import QtQuick\nimport com.quorvane.vemo_ui\nimport com.quorvane.musical_ui\n"
-                      "Item { width: 1500; height: 700\n"
-                      "property alias panel: editPanel\n"
-                      "property alias timeline: timelinePanel.timelineControl\n"
-                      "VemoTheme { id: theme }\n"
-                      "TimeLineEditPanel { id: timelinePanel; width: parent.width }\n"
-                      "EditPanel { id: editPanel; y: 280; width: parent.width; height: 400 } }",
-                      QUrl("qrc:/bench_edit_road/Host.qml"));
-    std::unique_ptr<QQuickItem> host(qobject_cast<QQuickItem*>(component.create()));
-    if (!host)
-        std::fprintf(stderr, "%s\n", qPrintable(component.errorString()));
-    return host;
+    return bench::MakeHost(qml, "import QtQuick\nimport com.quorvane.vemo_ui\nimport com.quorvane.musical_ui\n"
+                                "Item { width: 1500; height: 700\n"
+                                "property alias panel: editPanel\n"
+                                "property alias timeline: timelinePanel.timelineControl\n"
+                                "VemoTheme { id: theme }\n"
+                                "TimeLineEditPanel { id: timelinePanel; width: parent.width }\n"
+                                "EditPanel { id: editPanel; y: 280; width: parent.width; height: 400 } }",
+                                "qrc:/bench_edit_road/Host.qml");
 }
 
 } // namespace

@@ -14,7 +14,6 @@
 #include <vemo_core/events.h>
 
 #include <QGuiApplication>
-#include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -61,16 +60,11 @@ void FillSong(CL::SongDocument& events)
 // The edit panel under a host that declares the theme, as the main window document does.
 std::unique_ptr<QQuickItem> PanelHost(QQmlEngine& qml)
 {
-    QQmlComponent component(&qml);
-    component.setData("import QtQuick\nimport com.quorvane.vemo_ui\nimport com.quorvane.musical_ui\n"
-                      "Item { width: 1500; height: 400; property alias panel: editPanel\n"
-                      "VemoTheme { id: theme }\n"
-                      "EditPanel { id: editPanel; anchors.fill: parent } }",
-                      QUrl("qrc:/bench_lists/PanelHost.qml"));
-    std::unique_ptr<QQuickItem> host(qobject_cast<QQuickItem*>(component.create()));
-    if (!host)
-        std::fprintf(stderr, "%s\n", qPrintable(component.errorString()));
-    return host;
+    return bench::MakeHost(qml, "import QtQuick\nimport com.quorvane.vemo_ui\nimport com.quorvane.musical_ui\n"
+                                "Item { width: 1500; height: 400; property alias panel: editPanel\n"
+                                "VemoTheme { id: theme }\n"
+                                "EditPanel { id: editPanel; anchors.fill: parent } }",
+                                "qrc:/bench_lists/PanelHost.qml");
 }
 
 QQuickItem* ItemProperty(QObject* object, const char* name)

@@ -4,6 +4,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickItem>
 #include <QQuickStyle>
 
 #include <algorithm>
@@ -98,6 +101,16 @@ std::shared_ptr<vemo::AudioInterface> MakeEngine(const std::filesystem::path& fo
                                                          false, nullptr, options);
     engine->ThrowIfThreadExceptions();
     return engine;
+}
+
+std::unique_ptr<QQuickItem> MakeHost(QQmlEngine& engine, const char* document, const char* url)
+{
+    QQmlComponent component(&engine);
+    component.setData(document, QUrl(QString::fromUtf8(url)));
+    std::unique_ptr<QQuickItem> host(qobject_cast<QQuickItem*>(component.create()));
+    if (!host)
+        std::fprintf(stderr, "%s\n", qPrintable(component.errorString()));
+    return host;
 }
 
 } // namespace bench

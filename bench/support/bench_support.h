@@ -5,6 +5,9 @@
 
 #include <QTemporaryDir>
 
+class QQmlEngine;
+class QQuickItem;
+
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -42,5 +45,9 @@ std::filesystem::path WriteShow(const QTemporaryDir& root, int bars,
 void UseOffscreenSoftware(const QTemporaryDir& root);
 // The simulated engine on the manual clock with sound effects off, on the show in `folder`.
 std::shared_ptr<vemo::AudioInterface> MakeEngine(const std::filesystem::path& folder);
+
+// The item that the QML text `document` makes in `engine`, named `url` in messages; null, with the
+// errors on standard error, when it does not load.
+std::unique_ptr<QQuickItem> MakeHost(QQmlEngine& engine, const char* document, const char* url);
 
 } // namespace bench
