@@ -4,9 +4,11 @@
 
 #include <fonexa/device_control.h>
 #include <vemo_core/show_record.h>
+#include <vemo_test/stream_capture.h>
 
 #include <QRegularExpression>
 #include <QSignalSpy>
+
 #include <QtTest>
 
 #include <filesystem>
@@ -35,26 +37,12 @@ std::string ReadBytes(const std::string& path)
 // Captures what is written to standard output and standard error while it lives.
 class StreamCapture {
 public:
-    StreamCapture()
-        : oldOut(std::cout.rdbuf(out.rdbuf()))
-        , oldErr(std::cerr.rdbuf(err.rdbuf()))
-    {
-    }
-    ~StreamCapture()
-    {
-        std::cout.rdbuf(oldOut);
-        std::cerr.rdbuf(oldErr);
-    }
-    StreamCapture(const StreamCapture&) = delete;
-    StreamCapture& operator=(const StreamCapture&) = delete;
-
-    std::string Text() const { return out.str() + err.str(); }
-    std::string Errors() const { return err.str(); }
+    std::string Text() const { return out.text() + err.text(); }
+    std::string Errors() const { return err.text(); }
 
 private:
-    std::stringstream out, err;
-    std::streambuf* oldOut;
-    std::streambuf* oldErr;
+    vemo::testing::CapturedStream out{std::cout};
+    vemo::testing::CapturedStream err{std::cerr};
 };
 
 const QRegularExpression kUuid("^[0-9a-f]{8}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{4}-[0-9a-f]{12}$");

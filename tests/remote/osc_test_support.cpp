@@ -6,8 +6,6 @@
 #include <QStringList>
 #include <QUdpSocket>
 
-#include <ostream>
-
 namespace vemo::osc::testing {
 
 QString Describe(const OscMessage& message)
@@ -44,13 +42,6 @@ std::uint16_t FreeUdpPort()
     QUdpSocket probe;
     probe.bind(QHostAddress::Any, 0);
     return probe.localPort();
-}
-
-StreamCapture::StreamCapture(std::ostream& stream) : stream_(stream), previous_(stream.rdbuf(captured_.rdbuf())) {}
-
-StreamCapture::~StreamCapture()
-{
-    stream_.rdbuf(previous_);
 }
 
 } // namespace vemo::osc::testing

@@ -2,12 +2,12 @@
 
 #include "osc/osc_message.h"
 
+#include <vemo_test/stream_capture.h>
+
 #include <QByteArray>
 #include <QString>
 
 #include <cstdint>
-#include <iosfwd>
-#include <sstream>
 #include <string>
 
 namespace vemo::osc::testing {
@@ -25,19 +25,6 @@ OscMessage MessageOf(const QString& text);
 std::uint16_t FreeUdpPort();
 
 // Collects what is written to a standard stream while it lives.
-class StreamCapture {
-public:
-    explicit StreamCapture(std::ostream& stream);
-    ~StreamCapture();
-    StreamCapture(const StreamCapture&) = delete;
-    StreamCapture& operator=(const StreamCapture&) = delete;
-
-    std::string text() const { return captured_.str(); }
-
-private:
-    std::ostream& stream_;
-    std::ostringstream captured_;
-    std::streambuf* previous_;
-};
+using StreamCapture = vemo::testing::CapturedStream;
 
 } // namespace vemo::osc::testing
