@@ -14,6 +14,13 @@ bool IsOsc(const cmn::VemoEvent* event)
     return event->code() == 'S';
 }
 
+cmn::VemoEvent* FindSame(const std::vector<std::unique_ptr<cmn::VemoEvent>>& events, const cmn::VemoEvent* event)
+{
+    const auto found = std::find_if(events.begin(), events.end(),
+                                    [event](const auto& candidate) { return SameEvent(candidate.get(), event); });
+    return found == events.end() ? nullptr : found->get();
+}
+
 void AnnounceSelection()
 {
     notify::callbackDispatcher.Notify(notify::names::editModelUpdatedSelectedVemoEvent, nullptr);
@@ -41,7 +48,13 @@ EditModel::EditModel(std::shared_ptr<ShowManager> manager, bool osc)
 
 std::vector<std::unique_ptr<cmn::VemoEvent>>& EditModel::ChangeLogPanelEvents()
 {
-    panelEvents = showManager->GetChangeLogPanelEvents();
+    auto fresh = showManager->GetChangeLogPanelEvents();
+    // A selected event-list event dies with the list it belongs to. The selection moves to its
+    // successor, the new event of the same kind code and id, or is dropped when the event is gone;
+    // either way silently, as the user's choice has not changed.
+    if (IsPanelElement(selectedEvent))
+        selectedEvent = FindSame(fresh, selectedEvent);
+    panelEvents = std::move(fresh);
     return panelEvents;
 }
 
@@ -81,8 +94,14 @@ bool EditModel::IsInChangeLogEvents(const cmn::VemoEvent* event) const
 {
     if (event == nullptr || (IsOsc(event) && !oscEnabled))
         return false;
-    return std::any_of(panelEvents.begin(), panelEvents.end(),
-                       [event](const auto& panelEvent) { return SameEvent(panelEvent.get(), event); });
+    return FindSame(panelEvents, event) != nullptr;
+}
+
+bool EditModel::IsPanelElement(const cmn::VemoEvent* event) const
+{
+    return event != nullptr
+           && std::any_of(panelEvents.begin(), panelEvents.end(),
+                          [event](const auto& panelEvent) { return panelEvent.get() == event; });
 }
 
 bool EditModel::IsMarker(const cmn::VemoEvent* event) const

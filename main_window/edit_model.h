@@ -21,6 +21,8 @@ class EditModel {
 public:
     EditModel(std::shared_ptr<ShowManager> showManager, bool oscEnabled);
 
+    // Replaces the event-list events with the engine's. A selection among them moves silently to
+    // the new event of the same kind code and id, or is cleared silently when there is none.
     std::vector<std::unique_ptr<cmn::VemoEvent>>& ChangeLogPanelEvents();
     std::uint32_t GetSongAudioEndTick() const;
     // Rebuilds the bars and beats of the current song; on an error the previous sequence stays.
@@ -49,6 +51,7 @@ public:
     bool oscEnabled = true;
 
 private:
+    bool IsPanelElement(const cmn::VemoEvent* event) const;
     bool IsMarker(const cmn::VemoEvent* event) const;
 };
 

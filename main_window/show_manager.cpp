@@ -41,6 +41,8 @@ void ShowManager::LoadChangelog(const std::string& fileName)
 
 void ShowManager::ShutdownPlayer()
 {
+    if (!player)
+        return;
     try {
         player->Shutdown();
     } catch (...) {

@@ -22,7 +22,7 @@ public:
     void SetPlayer(std::shared_ptr<Interface> player);
     // Switches the engine to another change-log file and shows its load warnings.
     void LoadChangelog(const std::string& fileName);
-    // Shuts the engine down and releases it; never throws.
+    // Shuts the engine down and releases it; never throws. A second call does nothing.
     void ShutdownPlayer();
 
     std::shared_ptr<Interface> GetPlayer() const { return player; }
