@@ -144,7 +144,7 @@ QString Describe(const cmn::VemoEvent& cue)
 CL::SfxProperties Properties(const std::string& effectId, int effectIdIndex, const std::string& outputPath = "main")
 {
     CL::SfxProperties properties;
-    properties.setName("Storm");
+    properties.setName("Café ♪");
     properties.setOutputPath(outputPath);
     properties.setEffectId(effectId);
     properties.setEffectIdIndex(effectIdIndex);
@@ -308,7 +308,7 @@ private slots:
         QCOMPARE(window->property("title").toString(), QString("Create Sound Effect"));
         QCOMPARE(window->property("isEdit").toBool(), true);
         QCOMPARE(window->property("eventId").toString(), QString("SFX7"));
-        QCOMPARE(window->property("name").toString(), QString("Storm"));
+        QCOMPARE(window->property("name").toString(), QString("Café ♪"));
         QCOMPARE(window->property("volume").toDouble(), 25.0);
         QCOMPARE(window->property("pan").toDouble(), 50.0);
         QCOMPARE(window->property("reverb").toDouble(), 75.0);
@@ -318,11 +318,31 @@ private slots:
         rig.ClearJournal();
         Confirm(window);
         QCOMPARE(rig.Calls("EditEventSFXPropertyValues"),
-                 std::vector<std::string>{"EditEventSFXPropertyValues(SFX7,\"Storm\")"});
+                 std::vector<std::string>{"EditEventSFXPropertyValues(SFX7,\"Café ♪\")"});
         QCOMPARE(updated.count(), 1);
         QCOMPARE(rig.errors.size(), 0u);
         // An unchanged OK changes nothing, also where a list has no row for the stored value.
         QCOMPARE(Describe(*StoredCue(rig, "SFX7")), before);
+    }
+
+    // A level outside 0 to 1 opens at the slider's end, and an unchanged OK stores that end.
+    void aLevelOutsideTheRangeIsClamped()
+    {
+        WriteManifest({"rain"}, false);
+        EditRig rig;
+        CL::SfxProperties properties = Properties("rain", 0);
+        properties.setVolume(1.5f);
+        properties.setReverb(-0.2f);
+        const std::shared_ptr<cmn::VemoEvent> cue = AddCue(rig, false, properties);
+        QVERIFY(cue != nullptr);
+        SfxToolController* tool = MakeTool(rig, false);
+        OpenEdit(tool, cue.get());
+        QCOMPARE(tool->QmlObject()->property("volume").toDouble(), 100.0);
+        QCOMPARE(tool->QmlObject()->property("reverb").toDouble(), 0.0);
+        Confirm(tool->QmlObject());
+        const CL::SfxProperties stored = StoredCue(rig, "SFX7")->sfx_properties();
+        QCOMPARE(stored.volume(), 1.0f);
+        QCOMPARE(stored.reverb(), 0.0f);
     }
 
     // The manifest is this machine's, the cue may come from another: the effect is found by id.
