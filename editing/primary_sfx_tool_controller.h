@@ -5,6 +5,7 @@
 
 #include <QVariantList>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -48,6 +49,7 @@ protected:
     // The window's values as a cue's properties. With `stored` (a change), a list without a chosen
     // row keeps the stored output path, or the stored effect id and index.
     static CL::SfxProperties PropertiesOf(const Request& request, const CL::SfxProperties* stored);
+
     using MakeCue = std::function<std::unique_ptr<cmn::VemoEvent>(std::uint32_t start, std::uint32_t end,
                                                                   std::string id, const CL::SfxProperties&)>;
 

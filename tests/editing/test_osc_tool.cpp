@@ -183,7 +183,8 @@ private slots:
         QFETCH(int, networkRow);
         QFETCH(QString, sentNetwork);
         EditRig rig;
-        SetNetworks(rig, {{"NET1", "Desk"}, {"NET2", "Lights"}});
+        // A repeated id selects its first destination.
+        SetNetworks(rig, {{"NET1", "Desk"}, {"NET2", "Lights"}, {"NET2", "Lights again"}});
         rig.controller->onVemoMakeEvent(CL::Osc(start, "OSC7", CL::OscProperties("/go", networkId.toStdString())));
         const std::shared_ptr<cmn::VemoEvent> given = CL::CopyVemoEvent(*StoredCue(rig, "OSC7"));
         auto* tool = MakeTool(rig);
