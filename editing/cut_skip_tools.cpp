@@ -20,21 +20,6 @@ PlainRangeToolController::PlainRangeToolController(QQmlEngine* engine, const QUr
 {
 }
 
-void PlainRangeToolController::ConnectRangeWindow(const char* changeRequest, const char* changeSlot,
-                                                  const char* createRequest, const char* createSlot,
-                                                  const char* closing, const char* closingSlot)
-{
-    QObject* window = QmlObject();
-    if (window == nullptr)
-        return;
-    ConnectWindow(window, changeRequest, changeSlot);
-    ConnectWindow(window, createRequest, createSlot);
-    QObject* panel = WindowChild("barAndBeatPanel");
-    ConnectWindow(panel, SIGNAL(inBeatInputUpdateRequest(QVariant)), SLOT(onInBeatInputUpdateRequest(QVariant)));
-    ConnectWindow(panel, SIGNAL(outBeatInputUpdateRequest(QVariant)), SLOT(onOutBeatInputUpdateRequest(QVariant)));
-    ConnectWindow(window, closing, closingSlot);
-}
-
 void PlainRangeToolController::RequestCreation(const QVariant& startBar, const QVariant& startBeat,
                                                const QVariant& endBar, const QVariant& endBeat, const MakeEvent& make)
 {
@@ -64,11 +49,11 @@ CutToolController::CutToolController(QQmlEngine* engine, std::shared_ptr<Interfa
 
 void CutToolController::ConnectDocument()
 {
-    ConnectRangeWindow(SIGNAL(changeCutRequest(QVariant,QVariant,QVariant,QVariant)),
-                       SLOT(onCutChangeRequest(QVariant,QVariant,QVariant,QVariant)),
-                       SIGNAL(createCutRequest(QVariant,QVariant,QVariant,QVariant)),
-                       SLOT(onCutCreationRequest(QVariant,QVariant,QVariant,QVariant)), SIGNAL(cutToolClosing()),
-                       SLOT(onCutToolClosing()));
+    ConnectToolWindow(SIGNAL(changeCutRequest(QVariant,QVariant,QVariant,QVariant)),
+                      SLOT(onCutChangeRequest(QVariant,QVariant,QVariant,QVariant)),
+                      SIGNAL(createCutRequest(QVariant,QVariant,QVariant,QVariant)),
+                      SLOT(onCutCreationRequest(QVariant,QVariant,QVariant,QVariant)), SIGNAL(cutToolClosing()),
+                      SLOT(onCutToolClosing()), true);
 }
 
 void CutToolController::onCutButtonClicked(TL::BarsBeats startBarsBeats, TL::BarsBeats endBarsBeats)
@@ -109,11 +94,11 @@ SkipToolController::SkipToolController(QQmlEngine* engine, std::shared_ptr<Inter
 
 void SkipToolController::ConnectDocument()
 {
-    ConnectRangeWindow(SIGNAL(changeSkipRequest(QVariant,QVariant,QVariant,QVariant)),
-                       SLOT(onSkipChangeRequest(QVariant,QVariant,QVariant,QVariant)),
-                       SIGNAL(createSkipRequest(QVariant,QVariant,QVariant,QVariant)),
-                       SLOT(onSkipCreationRequest(QVariant,QVariant,QVariant,QVariant)), SIGNAL(skipToolClosing()),
-                       SLOT(onSkipToolClosing()));
+    ConnectToolWindow(SIGNAL(changeSkipRequest(QVariant,QVariant,QVariant,QVariant)),
+                      SLOT(onSkipChangeRequest(QVariant,QVariant,QVariant,QVariant)),
+                      SIGNAL(createSkipRequest(QVariant,QVariant,QVariant,QVariant)),
+                      SLOT(onSkipCreationRequest(QVariant,QVariant,QVariant,QVariant)), SIGNAL(skipToolClosing()),
+                      SLOT(onSkipToolClosing()), true);
 }
 
 void SkipToolController::onSkipButtonClicked(TL::BarsBeats startBarsBeats, TL::BarsBeats endBarsBeats)

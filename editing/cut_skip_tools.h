@@ -19,9 +19,6 @@ public:
                              std::shared_ptr<Interface> player, char code, QObject* parentWindow);
 
 protected:
-    // Connects the window's request and closing signals (signatures) and the panel's beat requests.
-    void ConnectRangeWindow(const char* changeRequest, const char* changeSlot, const char* createRequest,
-                            const char* createSlot, const char* closing, const char* closingSlot);
     void RequestCreation(const QVariant& startBar, const QVariant& startBeat, const QVariant& endBar,
                          const QVariant& endBeat, const MakeEvent& make);
     void RequestChange(const QVariant& startBar, const QVariant& startBeat, const QVariant& endBar,

@@ -81,6 +81,22 @@ QObject* EditToolController::WindowChild(const char* objectName) const
     return nullptr;
 }
 
+void EditToolController::ConnectToolWindow(const char* changeRequest, const char* changeSlot,
+                                           const char* createRequest, const char* createSlot, const char* closing,
+                                           const char* closingSlot, bool range)
+{
+    QObject* window = QmlObject();
+    if (window == nullptr)
+        return;
+    ConnectWindow(window, changeRequest, changeSlot);
+    ConnectWindow(window, createRequest, createSlot);
+    QObject* panel = WindowChild("barAndBeatPanel");
+    ConnectWindow(panel, SIGNAL(inBeatInputUpdateRequest(QVariant)), SLOT(onInBeatInputUpdateRequest(QVariant)));
+    if (range)
+        ConnectWindow(panel, SIGNAL(outBeatInputUpdateRequest(QVariant)), SLOT(onOutBeatInputUpdateRequest(QVariant)));
+    ConnectWindow(window, closing, closingSlot);
+}
+
 void EditToolController::AfterBarBeatChanged() {}
 
 // Forwarding
@@ -335,12 +351,18 @@ void EditToolController::OpenForNew(const TL::BarsBeats& start, const TL::BarsBe
 
 void EditToolController::OpenForEdit(const cmn::VemoEvent* event, const std::function<void()>& putValue)
 {
+    OpenForEdit(event, [this](std::uint32_t tick) { return player->GetBarBeatByTick(tick); }, putValue);
+}
+
+void EditToolController::OpenForEdit(const cmn::VemoEvent* event, const TickLookup& lookup,
+                                     const std::function<void()>& putValue)
+{
     QObject* window = QmlObject();
     if (window == nullptr || event == nullptr)
         return;
     window->setProperty("isEdit", true);
-    const TL::BarsBeats start = player->GetBarBeatByTick(event->start());
-    const TL::BarsBeats end = player->GetBarBeatByTick(event->end());
+    const TL::BarsBeats start = lookup(event->start());
+    const TL::BarsBeats end = lookup(event->end());
     SetBarInputs(start, end);
     SetBeatInputs(start, end);
     if (putValue)

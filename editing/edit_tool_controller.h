@@ -80,6 +80,10 @@ protected:
     void ConnectWindow(const QObject* sender, const char* signal, const char* method);
     // The window's descendant with this object name; null without one.
     QObject* WindowChild(const char* objectName) const;
+    // Connects the window's change and create requests and its closing to the tool's slots, and the
+    // panel's requests for the in beats (with `range`, also the out beats).
+    void ConnectToolWindow(const char* changeRequest, const char* changeSlot, const char* createRequest,
+                           const char* createSlot, const char* closing, const char* closingSlot, bool range);
 
     int BarRowOf(const TL::BarsBeats& record) const;
     void SetBarInputs(const TL::BarsBeats& start, const TL::BarsBeats& end);
@@ -101,8 +105,13 @@ protected:
 
     // Fills the inputs from the records and shows the window for a new event.
     void OpenForNew(const TL::BarsBeats& start, const TL::BarsBeats& end);
+    // The bar and beat record a tool shows for one of an event's ticks.
+    using TickLookup = std::function<TL::BarsBeats(std::uint32_t tick)>;
     // Shows the window on a copy of `event`; `putValue` writes the kind's value into the window.
+    // The inputs show the player's GetBarBeatByTick records of the event's start and end, or those
+    // of `lookup` when a tool finds its records another way.
     void OpenForEdit(const cmn::VemoEvent* event, const std::function<void()>& putValue = {});
+    void OpenForEdit(const cmn::VemoEvent* event, const TickLookup& lookup, const std::function<void()>& putValue);
     // The ticks of a request's texts, the start raised to the earliest edit tick; none (and the
     // refusal shown) when a bar text is empty.
     std::optional<std::pair<std::uint32_t, std::uint32_t>> RequestTicks(const QVariant& startBar,
