@@ -1,0 +1,65 @@
+#include "editing/marker_tool_controller.h"
+
+#include <vemo_core/codes.h>
+
+namespace vemo::qt {
+
+MarkerToolController::MarkerToolController(QQmlEngine* engine, std::shared_ptr<Interface> player,
+                                           EditController* editController, QObject* parentWindow)
+    : EditToolController(engine, QUrl("qrc:/qt/qml/com/quorvane/musical_ui/qml/MarkerTool.qml"), editController,
+                         std::move(player), static_cast<char>(codes::kMarker), parentWindow, true)
+{
+}
+
+void MarkerToolController::ConnectDocument()
+{
+    QObject* window = QmlObject();
+    if (window == nullptr)
+        return;
+    ConnectWindow(window, SIGNAL(changeMarkerRequest(QString,int,QString)),
+                  SLOT(onMarkerChangeRequest(QString,int,QString)));
+    ConnectWindow(window, SIGNAL(createMarkerRequest(QString,int,QString)),
+                  SLOT(onMarkerCreationRequest(QString,int,QString)));
+    ConnectWindow(WindowChild("barAndBeatPanel"), SIGNAL(inBeatInputUpdateRequest(QVariant)),
+                  SLOT(onInBeatInputUpdateRequest(QVariant)));
+    ConnectWindow(window, SIGNAL(markerToolClosing()), SLOT(onMarkerToolClosing()));
+}
+
+void MarkerToolController::onMarkerButtonClicked(TL::BarsBeats barsBeats)
+{
+    OpenForNew(barsBeats, barsBeats);
+}
+
+void MarkerToolController::onMarkerCreationRequest(QString bar, int beat, QString value)
+{
+    // A point: the start's raise to the earliest edit tick is the marker's tick.
+    const auto ticks = RequestTicks(bar, beat, bar, beat);
+    if (!ticks)
+        return;
+    CL::Marker event(ticks->first, value.toStdString(), WindowEventId());
+    AddEvent(event);
+}
+
+void MarkerToolController::onMarkerEdit(cmn::VemoEvent* vemoEvent)
+{
+    if (vemoEvent == nullptr)
+        return;
+    const std::string text = vemoEvent->value();
+    OpenForEdit(vemoEvent, [this, &text] { SetStrValue(text); });
+}
+
+void MarkerToolController::onMarkerChangeRequest(QString bar, int beat, QString value)
+{
+    const auto ticks = RequestTicks(bar, beat, bar, beat);
+    if (!ticks)
+        return;
+    const std::string text = value.toStdString();
+    ApplyChange(ticks->first, ticks->first, [this, &text] { EditEventStringValue(EditedEvent(), text); });
+}
+
+void MarkerToolController::onMarkerToolClosing()
+{
+    emit markerToolClosing();
+}
+
+} // namespace vemo::qt

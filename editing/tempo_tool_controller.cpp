@@ -1,0 +1,86 @@
+#include "editing/tempo_tool_controller.h"
+
+#include <vemo_core/codes.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+namespace vemo::qt {
+
+namespace {
+
+// The percentage a stored factor shows as: the factor times 100, rounded to a whole number. A
+// factor from a hand-edited log may lie anywhere; the window takes what its int holds.
+int PercentOf(float factor)
+{
+    const double percent = std::round(static_cast<double>(factor) * 100.0);
+    if (std::isnan(percent))
+        return 0;
+    return static_cast<int>(std::clamp(percent, 0.0, static_cast<double>(INT_MAX)));
+}
+
+} // namespace
+
+TempoToolController::TempoToolController(QQmlEngine* engine, std::shared_ptr<Interface> player,
+                                         EditController* editController, QObject* parentWindow)
+    : EditToolController(engine, QUrl("qrc:/qt/qml/com/quorvane/musical_ui/qml/TempoTool.qml"), editController,
+                         std::move(player), static_cast<char>(codes::kTempoScale), parentWindow, true)
+{
+}
+
+void TempoToolController::ConnectDocument()
+{
+    QObject* window = QmlObject();
+    if (window == nullptr)
+        return;
+    ConnectWindow(window, SIGNAL(changeTempoRequest(QString,int,QString,int,int)),
+                  SLOT(onTempoChangeRequest(QString,int,QString,int,int)));
+    ConnectWindow(window, SIGNAL(createTempoRequest(QString,int,QString,int,int)),
+                  SLOT(onTempoCreationRequest(QString,int,QString,int,int)));
+    QObject* panel = WindowChild("barAndBeatPanel");
+    ConnectWindow(panel, SIGNAL(inBeatInputUpdateRequest(QVariant)), SLOT(onInBeatInputUpdateRequest(QVariant)));
+    ConnectWindow(panel, SIGNAL(outBeatInputUpdateRequest(QVariant)), SLOT(onOutBeatInputUpdateRequest(QVariant)));
+    ConnectWindow(window, SIGNAL(tempoToolClosing()), SLOT(onTempoToolClosing()));
+}
+
+void TempoToolController::onTempoButtonClicked(TL::BarsBeats startBarsBeats, TL::BarsBeats endBarsBeats)
+{
+    OpenForNew(startBarsBeats, endBarsBeats);
+}
+
+void TempoToolController::onTempoCreationRequest(QString startBar, int startBeat, QString endBar, int endBeat,
+                                                 int count)
+{
+    const auto ticks = RequestTicks(startBar, startBeat, endBar, endBeat);
+    if (!ticks)
+        return;
+    CL::TempoScale event(ticks->first, ticks->second, WindowEventId(), count / 100.0);
+    AddEvent(event);
+}
+
+void TempoToolController::onTempoEdit(cmn::VemoEvent* vemoEvent)
+{
+    if (vemoEvent == nullptr)
+        return;
+    const int percent = PercentOf(vemoEvent->float_value());
+    OpenForEdit(vemoEvent, [this, percent] { SetIntValue(static_cast<std::uint32_t>(percent)); });
+}
+
+void TempoToolController::onTempoChangeRequest(QString startBar, int startBeat, QString endBar, int endBeat,
+                                               int count)
+{
+    const auto ticks = RequestTicks(startBar, startBeat, endBar, endBeat);
+    if (!ticks)
+        return;
+    // A change goes through the editor's single-precision value edit.
+    const auto factor = static_cast<float>(count / 100.0);
+    ApplyChange(ticks->first, ticks->second, [this, factor] { EditEventFloatValue(EditedEvent(), factor); });
+}
+
+void TempoToolController::onTempoToolClosing()
+{
+    emit tempoToolClosing();
+}
+
+} // namespace vemo::qt
