@@ -83,6 +83,11 @@ QObject* EditToolController::WindowChild(const char* objectName) const
 
 void EditToolController::AfterBarBeatChanged() {}
 
+TL::BarsBeats EditToolController::EditRecordAt(std::uint32_t tick) const
+{
+    return player->GetBarBeatByTick(tick);
+}
+
 // Forwarding
 
 bool EditToolController::OnToolSong(bool report) const
@@ -339,8 +344,8 @@ void EditToolController::OpenForEdit(const cmn::VemoEvent* event, const std::fun
     if (window == nullptr || event == nullptr)
         return;
     window->setProperty("isEdit", true);
-    const TL::BarsBeats start = player->GetBarBeatByTick(event->start());
-    const TL::BarsBeats end = player->GetBarBeatByTick(event->end());
+    const TL::BarsBeats start = EditRecordAt(event->start());
+    const TL::BarsBeats end = EditRecordAt(event->end());
     SetBarInputs(start, end);
     SetBeatInputs(start, end);
     if (putValue)

@@ -50,6 +50,9 @@ public:
     virtual void ConnectDocument() = 0;
     // Runs after every change of the in bar or in beat.
     virtual void AfterBarBeatChanged();
+    // The bars/beats record an edited event's tick opens on: the player's snapping lookup on its
+    // usual grid, unless a tool reads another grid.
+    virtual TL::BarsBeats EditRecordAt(std::uint32_t tick) const;
     // The forwarders return false when nothing reached the editor or the editor refused.
     virtual bool AddEvent(cmn::VemoEvent& event);
     virtual bool EditEventStartEndValues(cmn::VemoEvent* event, std::uint32_t start, std::uint32_t end);
