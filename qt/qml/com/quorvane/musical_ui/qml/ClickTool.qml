@@ -20,7 +20,7 @@ RangeToolWindow {
     signal clickToolClosing()
     signal updateAvailableClicks()
 
-    // The picture of resolution `value`, tinted white; nothing for an empty value.
+    // The picture of resolution `value`, smoothed and tinted white; nothing for an empty value.
     component NoteHead: Item {
         id: noteHead
 
@@ -91,7 +91,6 @@ RangeToolWindow {
                         width: 25
                         height: 25
                         value: String(modelData)
-                        picture.smooth: true
                     }
                 }
             }

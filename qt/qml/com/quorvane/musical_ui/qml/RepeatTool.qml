@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Layouts
-import com.quorvane.vemo_ui
 import com.quorvane.musical_ui
 
 // The repeat tool's window: a range played a set number of times. The typed count is read on OK.

@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Layouts
-import com.quorvane.vemo_ui
 import com.quorvane.musical_ui
 
 // The transposition tool's window: a range whose key is shifted by whole half steps. Letters typed

@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Layouts
-import com.quorvane.vemo_ui
 import com.quorvane.musical_ui
 
 // The vamp tool's window: a range played over and over, a set number of times or, with the count
