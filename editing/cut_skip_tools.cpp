@@ -4,19 +4,15 @@
 
 namespace vemo::qt {
 
-namespace {
-
 QUrl ToolDocument(const char* name)
 {
     return QUrl(QString("qrc:/qt/qml/com/quorvane/musical_ui/qml/") + name);
 }
 
-} // namespace
-
 PlainRangeToolController::PlainRangeToolController(QQmlEngine* engine, const QUrl& document,
                                                    EditController* editController, std::shared_ptr<Interface> player,
-                                                   char code, QObject* parentWindow)
-    : EditToolController(engine, document, editController, std::move(player), code, parentWindow, true)
+                                                   char code, QObject* parentWindow, bool barsFlag)
+    : EditToolController(engine, document, editController, std::move(player), code, parentWindow, barsFlag)
 {
 }
 

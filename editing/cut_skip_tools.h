@@ -8,7 +8,10 @@
 
 namespace vemo::qt {
 
-// What the cut and skip tools share: a range event with no value of its own.
+// The address of the tool document `name` in the program's module.
+QUrl ToolDocument(const char* name);
+
+// What the range tools share: the window's connections, and a creation and change of the range.
 class PlainRangeToolController : public EditToolController {
     Q_OBJECT
 
@@ -16,7 +19,8 @@ public:
     using MakeEvent = std::function<std::unique_ptr<cmn::VemoEvent>(UInt32 start, UInt32 end, std::string id)>;
 
     PlainRangeToolController(QQmlEngine* engine, const QUrl& document, EditController* editController,
-                             std::shared_ptr<Interface> player, char code, QObject* parentWindow);
+                             std::shared_ptr<Interface> player, char code, QObject* parentWindow,
+                             bool barsFlag = true);
 
 protected:
     void RequestCreation(const QVariant& startBar, const QVariant& startBeat, const QVariant& endBar,

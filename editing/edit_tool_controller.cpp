@@ -99,6 +99,11 @@ void EditToolController::ConnectToolWindow(const char* changeRequest, const char
 
 void EditToolController::AfterBarBeatChanged() {}
 
+TL::BarsBeats EditToolController::EditRecordAt(std::uint32_t tick) const
+{
+    return player->GetBarBeatByTick(tick);
+}
+
 // Forwarding
 
 bool EditToolController::OnToolSong(bool report) const
@@ -351,7 +356,7 @@ void EditToolController::OpenForNew(const TL::BarsBeats& start, const TL::BarsBe
 
 void EditToolController::OpenForEdit(const cmn::VemoEvent* event, const std::function<void()>& putValue)
 {
-    OpenForEdit(event, [this](std::uint32_t tick) { return player->GetBarBeatByTick(tick); }, putValue);
+    OpenForEdit(event, [this](std::uint32_t tick) { return EditRecordAt(tick); }, putValue);
 }
 
 void EditToolController::OpenForEdit(const cmn::VemoEvent* event, const TickLookup& lookup,

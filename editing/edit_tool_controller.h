@@ -50,6 +50,9 @@ public:
     virtual void ConnectDocument() = 0;
     // Runs after every change of the in bar or in beat.
     virtual void AfterBarBeatChanged();
+    // The bars/beats record an edited event's tick opens on: the player's snapping lookup on its
+    // usual grid, unless a tool reads another grid.
+    virtual TL::BarsBeats EditRecordAt(std::uint32_t tick) const;
     // The forwarders return false when nothing reached the editor or the editor refused.
     virtual bool AddEvent(cmn::VemoEvent& event);
     virtual bool EditEventStartEndValues(cmn::VemoEvent* event, std::uint32_t start, std::uint32_t end);
@@ -108,8 +111,8 @@ protected:
     // The bar and beat record a tool shows for one of an event's ticks.
     using TickLookup = std::function<TL::BarsBeats(std::uint32_t tick)>;
     // Shows the window on a copy of `event`; `putValue` writes the kind's value into the window.
-    // The inputs show the player's GetBarBeatByTick records of the event's start and end, or those
-    // of `lookup` when a tool finds its records another way.
+    // The inputs show the EditRecordAt records of the event's start and end, or those of `lookup`
+    // when a tool finds its records from more than the tick.
     void OpenForEdit(const cmn::VemoEvent* event, const std::function<void()>& putValue = {});
     void OpenForEdit(const cmn::VemoEvent* event, const TickLookup& lookup, const std::function<void()>& putValue);
     // The ticks of a request's texts, the start raised to the earliest edit tick; none (and the

@@ -2,7 +2,7 @@ import QtQuick
 import QtQuick.Layouts
 import com.quorvane.vemo_ui
 
-// The window of a tool for a range event without a value (cut, skip): in and out bar and beat,
+// The window of a range tool: in and out bar and beat, the tool's value (none for cut and skip),
 // Cancel and OK, and the event id. OK (the button, Return, or Enter in a closed input) sends one
 // confirmation per opening and closes the window; Cancel and Escape only close it.
 EditTool {
@@ -10,6 +10,10 @@ EditTool {
 
     property alias panel: panel
     property alias showEventId: idLabel.visible
+    property alias barModel: panel.inBarModel
+    property alias inBarModel: panel.inBarModel
+    // The value's label and input, placed between the panel and the buttons.
+    property alias valueItems: valueColumn.data
 
     // Sent with the displayed in bar, in beat, out bar and out beat.
     signal confirmed(var startBar, var startBeat, var endBar, var endBeat)
@@ -19,6 +23,11 @@ EditTool {
     // the input's actual width: the panel stretches its inputs to the window, so each would widen
     // the other without end.
     readonly property int barInputWidth: 100
+
+    // A beat input's text as the whole number a value tool's request carries; 0 for no number.
+    function beatNumber(text) {
+        return Math.trunc(Number(text)) || 0
+    }
 
     function confirm() {
         if (!confirmedOnce) {
@@ -54,6 +63,14 @@ EditTool {
             onPressEnter: tool.confirm()
             onInBarInputChanged: tool.inBarChanged()
             onInBeatInputChanged: tool.inBeatChanged()
+        }
+
+        ColumnLayout {
+            id: valueColumn
+            objectName: "valueColumn"
+            Layout.fillWidth: true
+            spacing: 15
+            visible: children.length > 0
         }
 
         StandardEditButtons {
