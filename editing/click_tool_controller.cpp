@@ -34,11 +34,11 @@ ClickToolController::ClickToolController(QQmlEngine* engine, std::shared_ptr<Int
 
 void ClickToolController::ConnectDocument()
 {
-    ConnectRangeWindow(SIGNAL(changeClickRequest(QString,int,QString,int,int)),
-                       SLOT(onClickChangeRequest(QString,int,QString,int,int)),
-                       SIGNAL(createClickRequest(QString,int,QString,int,int)),
-                       SLOT(onClickCreationRequest(QString,int,QString,int,int)), SIGNAL(clickToolClosing()),
-                       SLOT(onClickToolClosing()));
+    ConnectToolWindow(SIGNAL(changeClickRequest(QString,int,QString,int,int)),
+                      SLOT(onClickChangeRequest(QString,int,QString,int,int)),
+                      SIGNAL(createClickRequest(QString,int,QString,int,int)),
+                      SLOT(onClickCreationRequest(QString,int,QString,int,int)), SIGNAL(clickToolClosing()),
+                      SLOT(onClickToolClosing()), true);
     if (QObject* window = QmlObject())
         ConnectWindow(window, SIGNAL(updateAvailableClicks()), SLOT(updateClicksModel()));
 }

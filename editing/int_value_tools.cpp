@@ -45,11 +45,11 @@ VampToolController::VampToolController(QQmlEngine* engine, std::shared_ptr<Inter
 
 void VampToolController::ConnectDocument()
 {
-    ConnectRangeWindow(SIGNAL(changeVampRequest(QString,int,QString,int,int)),
-                       SLOT(onVampChangeRequest(QString,int,QString,int,int)),
-                       SIGNAL(createVampRequest(QString,int,QString,int,int)),
-                       SLOT(onVampCreationRequest(QString,int,QString,int,int)), SIGNAL(vampToolClosing()),
-                       SLOT(onVampToolClosing()));
+    ConnectToolWindow(SIGNAL(changeVampRequest(QString,int,QString,int,int)),
+                      SLOT(onVampChangeRequest(QString,int,QString,int,int)),
+                      SIGNAL(createVampRequest(QString,int,QString,int,int)),
+                      SLOT(onVampCreationRequest(QString,int,QString,int,int)), SIGNAL(vampToolClosing()),
+                      SLOT(onVampToolClosing()), true);
 }
 
 void VampToolController::onVampButtonClicked(TL::BarsBeats startBarsBeats, TL::BarsBeats endBarsBeats)
@@ -97,11 +97,11 @@ RepeatToolController::RepeatToolController(QQmlEngine* engine, std::shared_ptr<I
 
 void RepeatToolController::ConnectDocument()
 {
-    ConnectRangeWindow(SIGNAL(changeRepeatRequest(QString,int,QString,int,int)),
-                       SLOT(onRepeatChangeRequest(QString,int,QString,int,int)),
-                       SIGNAL(createRepeatRequest(QString,int,QString,int,int)),
-                       SLOT(onRepeatCreationRequest(QString,int,QString,int,int)), SIGNAL(repeatToolClosing()),
-                       SLOT(onRepeatToolClosing()));
+    ConnectToolWindow(SIGNAL(changeRepeatRequest(QString,int,QString,int,int)),
+                      SLOT(onRepeatChangeRequest(QString,int,QString,int,int)),
+                      SIGNAL(createRepeatRequest(QString,int,QString,int,int)),
+                      SLOT(onRepeatCreationRequest(QString,int,QString,int,int)), SIGNAL(repeatToolClosing()),
+                      SLOT(onRepeatToolClosing()), true);
 }
 
 void RepeatToolController::onRepeatButtonClicked(TL::BarsBeats startBarsBeats, TL::BarsBeats endBarsBeats)
@@ -145,11 +145,11 @@ TransposeToolController::TransposeToolController(QQmlEngine* engine, std::shared
 
 void TransposeToolController::ConnectDocument()
 {
-    ConnectRangeWindow(SIGNAL(changeTransposeRequest(QString,int,QString,int,int)),
-                       SLOT(onTransposeChangeRequest(QString,int,QString,int,int)),
-                       SIGNAL(createTransposeRequest(QString,int,QString,int,int)),
-                       SLOT(onTransposeCreationRequest(QString,int,QString,int,int)), SIGNAL(transposeToolClosing()),
-                       SLOT(onTransposeToolClosing()));
+    ConnectToolWindow(SIGNAL(changeTransposeRequest(QString,int,QString,int,int)),
+                      SLOT(onTransposeChangeRequest(QString,int,QString,int,int)),
+                      SIGNAL(createTransposeRequest(QString,int,QString,int,int)),
+                      SLOT(onTransposeCreationRequest(QString,int,QString,int,int)), SIGNAL(transposeToolClosing()),
+                      SLOT(onTransposeToolClosing()), true);
 }
 
 void TransposeToolController::onTransposeButtonClicked(TL::BarsBeats startBarsBeats, TL::BarsBeats endBarsBeats)
