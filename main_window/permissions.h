@@ -1,8 +1,8 @@
 #pragma once
 
-// What the user may do with the loaded show. The first flag decides whether the change log can be
-// edited; it is false while the show's change log is read-only.
+// What the user may do with the loaded show: edit its change log (false while the change log is
+// read-only) and use sound effects.
 struct Permissions {
     bool edit = false;
-    bool admin = false;
+    bool sfx = false;
 };
