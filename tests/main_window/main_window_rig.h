@@ -35,6 +35,7 @@ void InstallDemo();
 void WriteOscListenPort(int port);
 void RemoveOscSettings();
 
+// Made with "osc_settings.vemo" naming a free listen port.
 struct MainWindowRig {
     MainWindowRig();
     ~MainWindowRig();
