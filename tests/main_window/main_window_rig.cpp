@@ -87,6 +87,15 @@ void MainWindowRig::Advance(int milliseconds) const
     QCoreApplication::processEvents();
 }
 
+bool MainWindowRig::JournalHas(const std::string& prefix) const
+{
+    for (const std::string& line : Engine().Journal()) {
+        if (line.rfind(prefix, 0) == 0)
+            return true;
+    }
+    return false;
+}
+
 QStringList MainWindowRig::DialogTitles() const
 {
     DeliverDeferredDeletes();

@@ -23,15 +23,6 @@ void Send(std::uint16_t port, const QString& command)
     socket.writeDatagram(vemo::osc::BuildOscDatagram(command), QHostAddress(QHostAddress::LocalHost), port);
 }
 
-bool JournalHas(MainWindowRig& rig, const std::string& prefix)
-{
-    for (const std::string& line : rig.Engine().Journal()) {
-        if (line.rfind(prefix, 0) == 0)
-            return true;
-    }
-    return false;
-}
-
 // The addresses of the datagrams waiting on `socket`, taken off it.
 QStringList Received(QUdpSocket& socket)
 {
@@ -47,6 +38,16 @@ QStringList Received(QUdpSocket& socket)
 CL::Osc CueTo(const std::string& networkId)
 {
     return CL::Osc(0, "OSCT", CL::OscProperties("/test/cue 1", networkId));
+}
+
+// Opens the window stopped, then the engine hands over a cue for the show's desk from its thread.
+void HoldCue(MainWindowRig& rig, unsigned delayMs)
+{
+    rig.Create();
+    rig.Advance(0);
+    rig.Engine().FireOscCue(CueTo("NETWORK0"), delayMs, true);
+    rig.Engine().Drain();
+    QCoreApplication::processEvents();
 }
 
 } // namespace
@@ -140,9 +141,9 @@ private slots:
         Send(port, command);
         if (call.isEmpty()) {
             QTest::qWait(200);
-            QVERIFY(!JournalHas(rig, "Fade"));
+            QVERIFY(!rig.JournalHas("Fade"));
         } else {
-            QTRY_VERIFY(JournalHas(rig, call.toStdString()));
+            QTRY_VERIFY(rig.JournalHas(call.toStdString()));
         }
         rig.Advance(100);
         QCOMPARE(rig.DialogTitles(), QStringList());
@@ -155,10 +156,7 @@ private slots:
         QUdpSocket desk;
         QVERIFY(desk.bind(QHostAddress(QHostAddress::LocalHost), 9001));
         MainWindowRig rig;
-        rig.Create();
-        rig.Advance(0);
-        rig.Engine().FireOscCue(CueTo("NETWORK0"), 5, true);
-        rig.Engine().Drain();
+        HoldCue(rig, 5);
         QTest::qWait(200);
         QVERIFY(!desk.hasPendingDatagrams());
 
@@ -175,11 +173,7 @@ private slots:
         QUdpSocket desk;
         QVERIFY(desk.bind(QHostAddress(QHostAddress::LocalHost), 9001));
         MainWindowRig rig;
-        rig.Create();
-        rig.Advance(0);
-        rig.Engine().FireOscCue(CueTo("NETWORK0"), 0, true);
-        rig.Engine().Drain();
-        QCoreApplication::processEvents();
+        HoldCue(rig, 0);
         QMetaObject::invokeMethod(rig.Root(), "nextSong");
         rig.Advance(0);
         QMetaObject::invokeMethod(rig.Root(), "prevSong");
