@@ -7,6 +7,8 @@
 #include <vemo_demo_show/install.h>
 #include <vemo_test/qml_engine.h>
 
+#include <QGuiApplication>
+#include <QWindow>
 #include <QtTest>
 
 #include <chrono>
@@ -63,6 +65,13 @@ MainWindowRig::~MainWindowRig()
 void MainWindowRig::Create()
 {
     controller = std::make_unique<vemo::qt::MusicalMainController>(engine.get(), &factory);
+    Unshow();
+}
+
+void MainWindowRig::Unshow()
+{
+    for (QWindow* window : QGuiApplication::topLevelWindows())
+        window->setVisible(false);
 }
 
 QObject* MainWindowRig::Root() const
@@ -98,13 +107,19 @@ bool MainWindowRig::JournalHas(const std::string& prefix) const
 
 QStringList MainWindowRig::DialogTitles() const
 {
+    const auto dialogs = [this] {
+        QObjectList found;
+        for (QObject* child : Root()->children()) {
+            if (QString(child->metaObject()->className()).startsWith("FlatDialogWindow"))
+                found.append(child);
+        }
+        return found;
+    };
+    Unshow();
     DeliverDeferredDeletes();
     QStringList titles;
-    for (QObject* child : Root()->children()) {
-        if (QString(child->metaObject()->className()).startsWith("FlatDialogWindow") &&
-            child->property("visible").toBool())
-            titles.append(child->property("title").toString());
-    }
+    for (QObject* dialog : dialogs())
+        titles.append(dialog->property("title").toString());
     return titles;
 }
 

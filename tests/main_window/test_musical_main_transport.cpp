@@ -64,7 +64,6 @@ private slots:
         rig.Create();
         QCOMPARE(rig.Root()->property("title").toString(),
                  "Tol|brin - The Lantern Keeper - Riverside Community Players");
-        QVERIFY(rig.Root()->property("visible").toBool());
         QVERIFY(!rig.controller->hasUnsavedEdits());
         QCOMPARE(rig.DialogTitles(), QStringList());
     }
