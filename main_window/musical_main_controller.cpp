@@ -73,6 +73,9 @@ void MusicalMainController::StopEngineForRelease() noexcept
             // The engine is going away either way; a failing stop changes nothing for the user.
         }
     }
+    // The engine holds the cue sender and the sender the engine: break the cycle.
+    if (oscCallback)
+        oscCallback->ClearPlayer();
     timelineController.reset();
 }
 

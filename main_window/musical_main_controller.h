@@ -137,7 +137,7 @@ private:
     void TearDownShow();
     void OpenShow(const std::filesystem::path& folder, const ShowRecord& record);
     // Stops notifications and fade completions reaching this controller, then stops and shuts the
-    // engine down (errors swallowed) and deletes the timeline.
+    // engine down (errors swallowed), takes the engine from the cue sender and deletes the timeline.
     void StopEngineForRelease() noexcept;
     // Runs one transport step; a std::exception becomes a "Playback Error" dialog.
     void Guarded(const std::function<void()>& step);

@@ -3,6 +3,7 @@
 #include "app/data_directory.h"
 
 #include <osc/osc_settings.h>
+#include <osc_test_support.h>
 #include <vemo_demo_show/install.h>
 #include <vemo_test/qml_engine.h>
 
@@ -49,6 +50,8 @@ MainWindowRig::MainWindowRig() : engine(std::make_unique<QQmlApplicationEngine>(
 {
     PrepareQmlEngine(*engine);
     InstallDemo();
+    // Tests run side by side: each listens on a port of its own, never on the default one.
+    WriteOscListenPort(vemo::osc::testing::FreeUdpPort());
 }
 
 MainWindowRig::~MainWindowRig()
@@ -84,8 +87,18 @@ void MainWindowRig::Advance(int milliseconds) const
     QCoreApplication::processEvents();
 }
 
+bool MainWindowRig::JournalHas(const std::string& prefix) const
+{
+    for (const std::string& line : Engine().Journal()) {
+        if (line.rfind(prefix, 0) == 0)
+            return true;
+    }
+    return false;
+}
+
 QStringList MainWindowRig::DialogTitles() const
 {
+    DeliverDeferredDeletes();
     QStringList titles;
     for (QObject* child : Root()->children()) {
         if (QString(child->metaObject()->className()).startsWith("FlatDialogWindow") &&

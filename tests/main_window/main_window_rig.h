@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace vemo::testing {
 
@@ -35,6 +36,7 @@ void InstallDemo();
 void WriteOscListenPort(int port);
 void RemoveOscSettings();
 
+// Made with "osc_settings.vemo" naming a free listen port.
 struct MainWindowRig {
     MainWindowRig();
     ~MainWindowRig();
@@ -48,6 +50,8 @@ struct MainWindowRig {
     EngineProbe& Engine() const;
     // Runs the engine's clock, then lets the handed-over notifications arrive.
     void Advance(int milliseconds) const;
+    // Whether a line of the engine's journal starts with `prefix`.
+    bool JournalHas(const std::string& prefix) const;
     // Titles of the message dialogs open over the main window.
     QStringList DialogTitles() const;
 

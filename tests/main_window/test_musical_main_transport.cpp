@@ -4,6 +4,7 @@
 
 #include <vemo_core/types.h>
 
+#include <QThread>
 #include <QtTest>
 
 #include <stdexcept>
@@ -150,10 +151,42 @@ private slots:
         rig.Create();
         rig.Engine().ClearJournal();
         QMetaObject::invokeMethod(rig.Root(), "jumpToBar", Q_ARG(QString, text));
-        bool seen = false;
-        for (const std::string& line : rig.Engine().Journal())
-            seen = seen || line.rfind("SeekToBar(\"" + text.toStdString() + "\")", 0) == 0;
-        QVERIFY2(seen, qPrintable(text));
+        QVERIFY2(rig.JournalHas("SeekToBar(\"" + text.toStdString() + "\")"), qPrintable(text));
+    }
+
+    // Fade completions come from the engine's thread and are handled on the window's: a fade to a
+    // gain never moves on; a fade that stops stops the engine, from the window's thread.
+    void fadeCompletionsFromTheEngineThread_data()
+    {
+        QTest::addColumn<bool>("stopAfter");
+        QTest::newRow("fade to a gain") << false;
+        QTest::newRow("fade, then stop") << true;
+    }
+
+    void fadeCompletionsFromTheEngineThread()
+    {
+        QFETCH(bool, stopAfter);
+        MainWindowRig rig;
+        rig.Create();
+        QMetaObject::invokeMethod(rig.Root(), "play");
+        rig.Advance(100);
+        QThread* completionThread = nullptr;
+        connect(rig.controller.get(), &vemo::qt::MusicalMainController::FadeComplete, this,
+                [&] { completionThread = QThread::currentThread(); }, Qt::DirectConnection);
+        if (stopAfter)
+            rig.controller->FadeToStop_(1000);
+        else
+            rig.controller->FadeTo_(1000, 0.5);
+        rig.Engine().ClearJournal();
+        rig.Advance(1100);
+        QTRY_VERIFY(rig.JournalHas(stopAfter ? "Stop()" : "CancelFade()"));
+        QVERIFY(completionThread != nullptr && completionThread != QThread::currentThread());
+        if (stopAfter) {
+            QTRY_COMPARE(TransportState(rig), QString("stopped"));
+        } else {
+            QVERIFY(!rig.JournalHas("NextSong()"));
+            QCOMPARE(rig.Root()->property("songTitle").toString(), QString("Overture"));
+        }
     }
 
     // An engine call that throws inside a transport slot becomes a dialog; the window goes on.
