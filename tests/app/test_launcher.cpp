@@ -105,7 +105,11 @@ private:
     static int ExitCodeAfterClosing(QQuickWindow* window)
     {
         QTimer::singleShot(0, window, [window] { window->close(); });
-        QTimer::singleShot(10000, [] { QCoreApplication::exit(99); });
+        // Ends a run that the close did not end; gone with this call, so it cannot end a later wait.
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+        watchdog.start(10000);
         return QCoreApplication::exec();
     }
 
