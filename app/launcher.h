@@ -2,17 +2,32 @@
 
 #include "app/player_factory.h"
 
-#include <QObject>
-#include <QQuickWindow>
+#include <vemo_core/show_record.h>
 
+#include <QObject>
+#include <QString>
+
+#include <filesystem>
 #include <memory>
+#include <string>
 
 class QQmlApplicationEngine;
 
+namespace vemo::networking {
+struct DownloadPlan;
+} // namespace vemo::networking
+
 namespace vemo::qt {
 
-// Start-up of the program: makes sure the data directory exists, installs the bundled demo show when
-// there is no current show yet, and opens the program's window. Closing that window ends the run.
+class DialogController;
+class MusicalMainController;
+class ShowDownloaderController;
+
+// Start-up and close of the program. At start-up it makes sure the data directory exists (installing
+// the bundled demo show when there is no current show), asks the web service which of the current
+// show's files are missing or outdated, and either fetches them in the "Downloading Show" window or
+// opens the main window at once; after a download it tells the user what was updated. It quits when
+// the main window asks to close.
 class Launcher : public QObject {
     Q_OBJECT
 
@@ -20,12 +35,39 @@ public:
     Launcher(QQmlApplicationEngine* engine, std::unique_ptr<PlayerFactory> factory, QObject* parent);
     ~Launcher() override;
 
+    // The "Files Were Updated" text for a download plan; empty when the plan fetches nothing.
+    static QString BuildUpdateMessage(const vemo::networking::DownloadPlan& plan);
+
 public slots:
+    // Opens the main window, once: later calls (a download's completion, cancel or closed window
+    // arriving after the first) do nothing.
+    void LaunchTnMainController();
     void CloseApp();
+    void ClosingSaveQuery();
+
+private slots:
+    void DownloadFinished(const ShowRecord& record);
+    void DownloadFailed();
 
 private:
+    std::unique_ptr<vemo::networking::DownloadPlan> CheckShowFilesOnServer(const std::filesystem::path& showFolder);
+    void StartDownload(std::unique_ptr<vemo::networking::DownloadPlan> plan);
+    void ShowErrorDialog(const std::string& message, const std::string& title);
+
+    std::unique_ptr<DialogController> errorDialog;
+    QString updateText;
+    std::string dataDirectory;
+    std::unique_ptr<MusicalMainController> mainController;
+    std::shared_ptr<ShowRecordStore> showRecords;
+    std::unique_ptr<ShowDownloaderController> downloadController;
     std::unique_ptr<PlayerFactory> factory;
-    std::unique_ptr<QQuickWindow> window;
+    QQmlApplicationEngine* engine;
+    // Set when the main window's launch begins, so that it runs once.
+    bool launched = false;
+    // Whether the download reported an error; its files were then not all updated.
+    bool downloadFailed = false;
+    // Whether the download obtained the show, so that the main window names the updated files.
+    bool filesUpdated = false;
 };
 
 } // namespace vemo::qt

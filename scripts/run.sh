@@ -17,5 +17,5 @@ program="$build_dir/app/tolbrin"
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exec "$program" "$@"
 else
-    exec xvfb-run -a "$program" "$@"
+    exec xvfb-run -a -s "-screen 0 1920x1080x24" "$program" "$@"
 fi

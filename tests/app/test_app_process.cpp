@@ -23,14 +23,27 @@ std::filesystem::path FreshFolder(const std::string& name)
     return folder;
 }
 
+const QString kMainTitle = "Tol|brin - The Lantern Keeper - Riverside Community Players";
+
+// How a run finds its show: with none (VEMO_NO_DEMO=1), or with the demo show installed on first start
+// and a web-service address below a regular file, where no service can ever be, so that the file
+// check fails and the main window opens at once.
+enum class Show { None, DemoWithoutService };
+
 Run RunProgram(const QString& program, const QStringList& arguments, const QString& dataHome,
-               const QString& workingDirectory, bool installDemo = false)
+               const QString& workingDirectory, Show show = Show::None)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_DATA_HOME", dataHome);
-    if (installDemo) {
+    if (show == Show::DemoWithoutService) {
         environment.remove("VEMO_NO_DEMO");
+        QFile(dataHome + "/file").open(QIODevice::WriteOnly);
+        environment.insert("VEMO_WEB_BASE", "file://" + dataHome + "/file/service");
+        // Under AddressSanitizer: Qt's software renderer keeps what the window drew until the process
+        // ends, which LeakSanitizer would report; memory errors still end the run.
+        const QString sanitizer = environment.value("ASAN_OPTIONS");
+        environment.insert("ASAN_OPTIONS", sanitizer + (sanitizer.isEmpty() ? "" : ":") + "detect_leaks=0");
     } else {
         environment.insert("VEMO_NO_DEMO", "1");
     }
@@ -154,22 +167,32 @@ private slots:
         QFETCH(QStringList, arguments);
         const auto dataHome = FreshFolder("data");
         const Run result = RunProgram(TOLBRIN_CLOSING_WINDOW, arguments, QString::fromStdString(dataHome.string()),
-                                      QString::fromStdString(FreshFolder("working").string()));
-        QVERIFY2(result.out.contains("closing window \"Tol|brin\""), qPrintable(result.out + result.err));
+                                      QString::fromStdString(FreshFolder("working").string()), Show::DemoWithoutService);
+        QVERIFY2(result.out.contains("closing window \"" + kMainTitle + "\""), qPrintable(result.out + result.err));
         QVERIFY2(!result.out.contains("still running"), qPrintable(result.out));
         QCOMPARE(result.exitCode, 0);
         QVERIFY(!std::filesystem::exists(dataHome / "tolbrin" / "vemo_tn_error_log.txt"));
-        QVERIFY(!std::filesystem::exists(dataHome / "tolbrin" / "shows"));
     }
 
     void programInstallsTheDemoShowOnFirstStart()
     {
         const auto dataHome = FreshFolder("data");
         const Run result = RunProgram(TOLBRIN_CLOSING_WINDOW, {}, QString::fromStdString(dataHome.string()),
-                                      QString::fromStdString(FreshFolder("working").string()), true);
+                                      QString::fromStdString(FreshFolder("working").string()), Show::DemoWithoutService);
         QCOMPARE(result.exitCode, 0);
         QVERIFY(std::filesystem::is_regular_file(dataHome / "tolbrin" / "shows" / "the-lantern-keeper" / "show.json"));
         QVERIFY(result.out.contains("Installed the demo show"));
+    }
+
+    void withoutAShowStartUpEndsInTheCrashLog()
+    {
+        const auto dataHome = FreshFolder("data");
+        const Run result = RunProgram(TOLBRIN_CLOSING_WINDOW, {}, QString::fromStdString(dataHome.string()),
+                                      QString::fromStdString(FreshFolder("working").string()));
+        QCOMPARE(result.exitCode, 1);
+        QVERIFY2(!result.out.contains("closing window"), qPrintable(result.out));
+        const QString log = ReadFile(QString::fromStdString((dataHome / "tolbrin" / "vemo_tn_error_log.txt").string()));
+        QVERIFY2(log.contains("\tException: No current show in "), qPrintable(log));
     }
 
 private:
