@@ -108,6 +108,9 @@ ApplicationWindow {
 
     minimumWidth: 1366
     minimumHeight: 768
+    // Without a window manager to size it, a window with only a minimum size stays empty.
+    width: minimumWidth
+    height: minimumHeight
     title: "Tolbrin"
     visible: true
     color: theme.default_bg_color
