@@ -47,8 +47,7 @@ void AmbientSFXToolController::onAmbientSFXCreationRequest(QString inBar, int in
 
 void AmbientSFXToolController::onAmbientSFXEdit(cmn::VemoEvent* vemoEvent)
 {
-    OpenForEdit(vemoEvent, [this](std::uint32_t tick) { return ShownRecord(tick); },
-                [&] { PutProperties(vemoEvent->sfx_properties()); });
+    OpenCue(vemoEvent);
 }
 
 void AmbientSFXToolController::onAmbientSFXChangeRequest(QString startBar, int startBeat, QString endBar, int endBeat,

@@ -5,25 +5,9 @@
 #include <vemo_core/codes.h>
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 namespace vemo::qt {
-
-namespace {
-
-// A beat's tick plus an in-shift, truncated toward zero to a tick. The slider's value is a real
-// number: outside the tick range (or not a number) it is bounded before the conversion.
-std::uint32_t ShiftedTick(std::uint32_t tick, double inShift)
-{
-    const double sum = static_cast<double>(tick) + inShift;
-    if (!(sum > 0.0))
-        return 0;
-    constexpr double kLast = std::numeric_limits<std::uint32_t>::max();
-    return static_cast<std::uint32_t>(std::min(sum, kLast));
-}
-
-} // namespace
 
 CaesuraToolController::CaesuraToolController(QQmlEngine* engine, std::shared_ptr<Interface> player,
                                              EditController* editController, QObject* parentWindow)
@@ -34,21 +18,21 @@ CaesuraToolController::CaesuraToolController(QQmlEngine* engine, std::shared_ptr
 
 void CaesuraToolController::ConnectDocument()
 {
-    QObject* window = QmlObject();
-    if (window == nullptr)
-        return;
-    ConnectWindow(window, SIGNAL(changeCaesuraRequest(QVariant,QVariant,qreal)),
-                  SLOT(onCaesuraChangeRequest(QVariant,QVariant,qreal)));
-    ConnectWindow(window, SIGNAL(createCaesuraRequest(QVariant,QVariant,qreal)),
-                  SLOT(onCaesuraCreationRequest(QVariant,QVariant,qreal)));
-    ConnectWindow(WindowChild("barAndBeatPanel"), SIGNAL(inBeatInputUpdateRequest(QVariant)),
-                  SLOT(onInBeatInputUpdateRequest(QVariant)));
-    ConnectWindow(window, SIGNAL(caesuraToolClosing()), SLOT(onCaesuraToolClosing()));
+    ConnectToolWindow(SIGNAL(changeCaesuraRequest(QVariant,QVariant,qreal)),
+                      SLOT(onCaesuraChangeRequest(QVariant,QVariant,qreal)),
+                      SIGNAL(createCaesuraRequest(QVariant,QVariant,qreal)),
+                      SLOT(onCaesuraCreationRequest(QVariant,QVariant,qreal)), SIGNAL(caesuraToolClosing()),
+                      SLOT(onCaesuraToolClosing()), false);
 }
 
 void CaesuraToolController::AfterBarBeatChanged()
 {
     ApplyInShiftLimits();
+}
+
+TL::BarsBeats CaesuraToolController::EditRecordAt(std::uint32_t tick) const
+{
+    return player->GetBarBeatLeftByTick(tick);
 }
 
 void CaesuraToolController::onCaesuraButtonClicked(TL::BarsBeats barsBeats, UInt32 MinStartTick)
@@ -99,12 +83,8 @@ void CaesuraToolController::onCaesuraEdit(cmn::VemoEvent* vemoEvent)
     // take, the same one a new caesura is opened with.
     SetMinStartTick(player->GetMinStartTickIndex());
     const UInt32 start = vemoEvent->start();
-    OpenForEdit(vemoEvent, [this, window, start] {
-        // The window shows the beat at or before the caesura and the distance from it, not the
-        // nearest beat.
-        const TL::BarsBeats record = player->GetBarBeatLeftByTick(start);
-        SetBarInputs(record);
-        SetBeatInputs(record);
+    OpenForEdit(vemoEvent, [this, window, start](const TL::BarsBeats& record) {
+        // The window shows the distance from the beat it opens on.
         ApplyInShiftLimits();
         window->setProperty("inShift", static_cast<double>(start >= record.tick ? start - record.tick : 0));
     });

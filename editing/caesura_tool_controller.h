@@ -20,6 +20,8 @@ public:
     void ConnectDocument() override;
     // Settles the in-shift range of the chosen bar and beat.
     void AfterBarBeatChanged() override;
+    // A caesura opens on the beat at or before it, not the nearest beat.
+    TL::BarsBeats EditRecordAt(std::uint32_t tick) const override;
 
 signals:
     void caesuraToolClosing();

@@ -95,7 +95,7 @@ void ClickToolController::onClickEdit(cmn::VemoEvent* event)
     if (event == nullptr)
         return;
     const int stored = event->int_value();
-    OpenForEdit(event, [this, stored] {
+    OpenForEdit(event, [this, stored](const TL::BarsBeats&) {
         updateClicksModel();
         const std::vector<int> values = AvailableClickValues();
         const auto found = std::find(values.begin(), values.end(), stored);

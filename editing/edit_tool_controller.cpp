@@ -7,7 +7,9 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 
+#include <algorithm>
 #include <iostream>
+#include <limits>
 
 namespace vemo::qt {
 
@@ -35,6 +37,15 @@ QVariantList BeatChoices(const QList<uint>& beats)
 }
 
 } // namespace
+
+std::uint32_t ShiftedTick(std::uint32_t tick, double inShift)
+{
+    const double sum = static_cast<double>(tick) + inShift;
+    if (!(sum > 0.0))
+        return 0;
+    constexpr double kLast = std::numeric_limits<std::uint32_t>::max();
+    return static_cast<std::uint32_t>(std::min(sum, kLast));
+}
 
 EditToolController::EditToolController(QQmlEngine* qmlEngine, const QUrl& document, EditController* controller,
                                        std::shared_ptr<Interface> enginePlayer, char kindCode, QObject* parentWindow,
@@ -354,24 +365,18 @@ void EditToolController::OpenForNew(const TL::BarsBeats& start, const TL::BarsBe
     window->setProperty("visible", true);
 }
 
-void EditToolController::OpenForEdit(const cmn::VemoEvent* event, const std::function<void()>& putValue)
-{
-    OpenForEdit(event, [this](std::uint32_t tick) { return EditRecordAt(tick); }, putValue);
-}
-
-void EditToolController::OpenForEdit(const cmn::VemoEvent* event, const TickLookup& lookup,
-                                     const std::function<void()>& putValue)
+void EditToolController::OpenForEdit(const cmn::VemoEvent* event, const PutValue& putValue)
 {
     QObject* window = QmlObject();
     if (window == nullptr || event == nullptr)
         return;
     window->setProperty("isEdit", true);
-    const TL::BarsBeats start = lookup(event->start());
-    const TL::BarsBeats end = lookup(event->end());
+    const TL::BarsBeats start = EditRecordAt(event->start());
+    const TL::BarsBeats end = event->IsPairedEvent() ? EditRecordAt(event->end()) : start;
     SetBarInputs(start, end);
     SetBeatInputs(start, end);
     if (putValue)
-        putValue();
+        putValue(start);
     window->setProperty("eventId", QString::fromStdString(event->EventId()));
     window->setProperty("visible", true);
     editedEvent = CL::CopyVemoEvent(*event);

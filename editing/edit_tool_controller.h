@@ -25,6 +25,11 @@ namespace vemo::qt {
 
 class EditController;
 
+// A beat's tick moved by an in-shift, as the point tools with an in-shift slider place an event:
+// the sum in double precision, kept to the tick range and truncated toward zero (a sum that is
+// not a number gives 0). The slider's value is a real number, so it is bounded before conversion.
+std::uint32_t ShiftedTick(std::uint32_t tick, double inShift);
+
 // Base of the edit tools: owns a tool window made from a document, offers the current song's bars
 // and beats in its inputs, proposes an id for a new event, and forwards a finished event or a
 // change to the edit controller. A tool works only on the song its bar list was built for: after a
@@ -51,7 +56,7 @@ public:
     // Runs after every change of the in bar or in beat.
     virtual void AfterBarBeatChanged();
     // The bars/beats record an edited event's tick opens on: the player's snapping lookup on its
-    // usual grid, unless a tool reads another grid.
+    // usual grid, unless a tool reads another grid or the beat at or before the tick.
     virtual TL::BarsBeats EditRecordAt(std::uint32_t tick) const;
     // The forwarders return false when nothing reached the editor or the editor refused.
     virtual bool AddEvent(cmn::VemoEvent& event);
@@ -108,13 +113,11 @@ protected:
 
     // Fills the inputs from the records and shows the window for a new event.
     void OpenForNew(const TL::BarsBeats& start, const TL::BarsBeats& end);
-    // The bar and beat record a tool shows for one of an event's ticks.
-    using TickLookup = std::function<TL::BarsBeats(std::uint32_t tick)>;
-    // Shows the window on a copy of `event`; `putValue` writes the kind's value into the window.
-    // The inputs show the EditRecordAt records of the event's start and end, or those of `lookup`
-    // when a tool finds its records from more than the tick.
-    void OpenForEdit(const cmn::VemoEvent* event, const std::function<void()>& putValue = {});
-    void OpenForEdit(const cmn::VemoEvent* event, const TickLookup& lookup, const std::function<void()>& putValue);
+    // Writes the kind's value into the window; given the record the inputs show for the start.
+    using PutValue = std::function<void(const TL::BarsBeats& startRecord)>;
+    // Shows the window on a copy of `event`, its inputs on the EditRecordAt records of the event's
+    // start and end (a point event's one record for both), then runs `putValue`.
+    void OpenForEdit(const cmn::VemoEvent* event, const PutValue& putValue = {});
     // The ticks of a request's texts, the start raised to the earliest edit tick; none (and the
     // refusal shown) when a bar text is empty.
     std::optional<std::pair<std::uint32_t, std::uint32_t>> RequestTicks(const QVariant& startBar,

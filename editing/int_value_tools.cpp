@@ -31,7 +31,7 @@ void IntValueToolController::RequestValueChange(const QString& startBar, int sta
 void IntValueToolController::OpenWithIntValue(const cmn::VemoEvent* event)
 {
     if (event != nullptr)
-        OpenForEdit(event, [&] { SetIntValue(static_cast<std::uint32_t>(event->int_value())); });
+        OpenForEdit(event, [&](const TL::BarsBeats&) { SetIntValue(static_cast<std::uint32_t>(event->int_value())); });
 }
 
 // Vamp

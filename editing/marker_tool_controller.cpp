@@ -13,16 +13,11 @@ MarkerToolController::MarkerToolController(QQmlEngine* engine, std::shared_ptr<I
 
 void MarkerToolController::ConnectDocument()
 {
-    QObject* window = QmlObject();
-    if (window == nullptr)
-        return;
-    ConnectWindow(window, SIGNAL(changeMarkerRequest(QString,int,QString)),
-                  SLOT(onMarkerChangeRequest(QString,int,QString)));
-    ConnectWindow(window, SIGNAL(createMarkerRequest(QString,int,QString)),
-                  SLOT(onMarkerCreationRequest(QString,int,QString)));
-    ConnectWindow(WindowChild("barAndBeatPanel"), SIGNAL(inBeatInputUpdateRequest(QVariant)),
-                  SLOT(onInBeatInputUpdateRequest(QVariant)));
-    ConnectWindow(window, SIGNAL(markerToolClosing()), SLOT(onMarkerToolClosing()));
+    ConnectToolWindow(SIGNAL(changeMarkerRequest(QString,int,QString)),
+                      SLOT(onMarkerChangeRequest(QString,int,QString)),
+                      SIGNAL(createMarkerRequest(QString,int,QString)),
+                      SLOT(onMarkerCreationRequest(QString,int,QString)), SIGNAL(markerToolClosing()),
+                      SLOT(onMarkerToolClosing()), false);
 }
 
 void MarkerToolController::onMarkerButtonClicked(TL::BarsBeats barsBeats)
@@ -45,7 +40,7 @@ void MarkerToolController::onMarkerEdit(cmn::VemoEvent* vemoEvent)
     if (vemoEvent == nullptr)
         return;
     const std::string text = vemoEvent->value();
-    OpenForEdit(vemoEvent, [this, &text] { SetStrValue(text); });
+    OpenForEdit(vemoEvent, [this, &text](const TL::BarsBeats&) { SetStrValue(text); });
 }
 
 void MarkerToolController::onMarkerChangeRequest(QString bar, int beat, QString value)

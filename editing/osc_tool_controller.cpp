@@ -5,19 +5,9 @@
 #include <vemo_core/codes.h>
 #include <vemo_core/events.h>
 
-#include <cmath>
-#include <limits>
+#include <algorithm>
 
 namespace vemo::qt {
-
-std::uint32_t ShiftedTick(std::uint32_t tick, double inShift)
-{
-    const double shifted = static_cast<double>(tick) + inShift;
-    constexpr double last = std::numeric_limits<std::uint32_t>::max();
-    if (!(shifted > 0))
-        return 0;
-    return shifted >= last ? std::numeric_limits<std::uint32_t>::max() : static_cast<std::uint32_t>(shifted);
-}
 
 OscToolController::OscToolController(QQmlEngine* engine, std::shared_ptr<Interface> player,
                                      EditController* editController, QObject* parentWindow)
@@ -50,6 +40,11 @@ void OscToolController::AfterBarBeatChanged()
     if (QObject* window = QmlObject())
         window->setProperty("inShift", 0);
     ApplyInShiftLimits();
+}
+
+TL::BarsBeats OscToolController::EditRecordAt(std::uint32_t tick) const
+{
+    return player->GetBarBeatLeftByTick(tick);
 }
 
 void OscToolController::SelectNetwork(const QString& networkId)
@@ -98,11 +93,10 @@ void OscToolController::onToolEdit(cmn::VemoEvent* vemoEvent, UInt32 minStartTic
     QObject* window = QmlObject();
     if (window == nullptr || vemoEvent == nullptr)
         return;
-    // A cue shows the beat at or before it, and its distance from that beat as the in-shift.
+    // A cue shows its distance from the beat it opens on as the in-shift.
     const std::uint32_t start = vemoEvent->start();
-    const TL::BarsBeats record = player->GetBarBeatLeftByTick(start);
     const CL::OscProperties properties = vemoEvent->osc_properties();
-    OpenForEdit(vemoEvent, [&record](std::uint32_t) { return record; }, [&] {
+    OpenForEdit(vemoEvent, [&](const TL::BarsBeats& record) {
         window->setProperty("inShiftMax", static_cast<int>(player->GetAvailableShiftAfterBarBeat(record.tick, true)));
         window->setProperty("inShift", static_cast<double>(start) - static_cast<double>(record.tick));
         SetStrValue(properties.Message());

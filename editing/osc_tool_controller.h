@@ -11,10 +11,6 @@ class NetworkListModel;
 
 namespace vemo::qt {
 
-// A beat's tick moved by an in-shift: the sum in double precision, kept to the tick range and
-// truncated toward zero (a sum that is not a number gives 0).
-std::uint32_t ShiftedTick(std::uint32_t tick, double inShift);
-
 // The OSC cue tool ('S'): a message sent to one of the show's network destinations at a bar and
 // beat plus an in-shift. The destinations are read from the player once, when the tool is made.
 //
@@ -33,6 +29,8 @@ public:
     void ConnectDocument() override;
     // Puts the in-shift back to 0, then sets the range of the picked bar and beat.
     void AfterBarBeatChanged() override;
+    // A cue opens on the beat at or before it, not the nearest beat.
+    TL::BarsBeats EditRecordAt(std::uint32_t tick) const override;
     // Chooses the first destination whose id equals `networkId` exactly; none when no id does.
     void SelectNetwork(const QString& networkId);
 

@@ -103,9 +103,14 @@ void SfxToolController::PutProperties(const CL::SfxProperties& properties)
         window->setProperty("effectIdIndex", EffectRowOf(properties.effectId(), properties.effectIdIndex()));
 }
 
-TL::BarsBeats SfxToolController::ShownRecord(std::uint32_t tick) const
+TL::BarsBeats SfxToolController::EditRecordAt(std::uint32_t tick) const
 {
     return player->GetBarBeatByTick(player->GetBarBeatByTick(tick, false, true).tick);
+}
+
+void SfxToolController::OpenCue(const cmn::VemoEvent* cue)
+{
+    OpenForEdit(cue, [&](const TL::BarsBeats&) { PutProperties(cue->sfx_properties()); });
 }
 
 // Primary
@@ -155,8 +160,7 @@ void PrimarySFXToolController::onPrimarySFXCreationRequest(QString bar, int beat
 
 void PrimarySFXToolController::onPrimarySFXEdit(cmn::VemoEvent* vemoEvent)
 {
-    OpenForEdit(vemoEvent, [this](std::uint32_t tick) { return ShownRecord(tick); },
-                [&] { PutProperties(vemoEvent->sfx_properties()); });
+    OpenCue(vemoEvent);
 }
 
 void PrimarySFXToolController::onPrimarySFXChangeRequest(QString bar, int beat, QString name, QString outputPath,

@@ -32,6 +32,9 @@ public:
     ~SfxToolController() override;
 
     const std::vector<SfxEntry>& Effects() const { return effects; }
+    // The record an edit window shows for one of a cue's ticks: the beat the tick snaps to on the
+    // grid without click edits, found again on the click grid.
+    TL::BarsBeats EditRecordAt(std::uint32_t tick) const override;
 
 protected:
     // The values a window sends besides its bars and beats.
@@ -64,9 +67,8 @@ protected:
     void PutProperties(const CL::SfxProperties& properties);
     // The row to show for a stored effect id and index; -1 when no row carries the id.
     int EffectRowOf(const std::string& effectId, int effectIdIndex) const;
-    // The record an edit window shows for one of a cue's ticks: the beat the tick snaps to on the
-    // grid without click edits, found again on the click grid.
-    TL::BarsBeats ShownRecord(std::uint32_t tick) const;
+    // Opens the window on a stored cue and its properties.
+    void OpenCue(const cmn::VemoEvent* cue);
 
 private:
     SfxListModel effectModel;

@@ -31,17 +31,11 @@ TempoToolController::TempoToolController(QQmlEngine* engine, std::shared_ptr<Int
 
 void TempoToolController::ConnectDocument()
 {
-    QObject* window = QmlObject();
-    if (window == nullptr)
-        return;
-    ConnectWindow(window, SIGNAL(changeTempoRequest(QString,int,QString,int,int)),
-                  SLOT(onTempoChangeRequest(QString,int,QString,int,int)));
-    ConnectWindow(window, SIGNAL(createTempoRequest(QString,int,QString,int,int)),
-                  SLOT(onTempoCreationRequest(QString,int,QString,int,int)));
-    QObject* panel = WindowChild("barAndBeatPanel");
-    ConnectWindow(panel, SIGNAL(inBeatInputUpdateRequest(QVariant)), SLOT(onInBeatInputUpdateRequest(QVariant)));
-    ConnectWindow(panel, SIGNAL(outBeatInputUpdateRequest(QVariant)), SLOT(onOutBeatInputUpdateRequest(QVariant)));
-    ConnectWindow(window, SIGNAL(tempoToolClosing()), SLOT(onTempoToolClosing()));
+    ConnectToolWindow(SIGNAL(changeTempoRequest(QString,int,QString,int,int)),
+                      SLOT(onTempoChangeRequest(QString,int,QString,int,int)),
+                      SIGNAL(createTempoRequest(QString,int,QString,int,int)),
+                      SLOT(onTempoCreationRequest(QString,int,QString,int,int)), SIGNAL(tempoToolClosing()),
+                      SLOT(onTempoToolClosing()), true);
 }
 
 void TempoToolController::onTempoButtonClicked(TL::BarsBeats startBarsBeats, TL::BarsBeats endBarsBeats)
@@ -64,7 +58,7 @@ void TempoToolController::onTempoEdit(cmn::VemoEvent* vemoEvent)
     if (vemoEvent == nullptr)
         return;
     const int percent = PercentOf(vemoEvent->float_value());
-    OpenForEdit(vemoEvent, [this, percent] { SetIntValue(static_cast<std::uint32_t>(percent)); });
+    OpenForEdit(vemoEvent, [this, percent](const TL::BarsBeats&) { SetIntValue(static_cast<std::uint32_t>(percent)); });
 }
 
 void TempoToolController::onTempoChangeRequest(QString startBar, int startBeat, QString endBar, int endBeat,

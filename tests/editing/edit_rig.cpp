@@ -126,12 +126,26 @@ std::vector<std::string> EditRig::Journal()
 
 std::vector<std::string> EditRig::Calls(const std::string& prefix)
 {
-    std::vector<std::string> calls;
-    for (const std::string& line : Journal()) {
+    return Matching(Journal(), prefix);
+}
+
+std::vector<std::string> Matching(const std::vector<std::string>& lines, const std::string& prefix)
+{
+    std::vector<std::string> found;
+    for (const std::string& line : lines) {
         if (line.rfind(prefix, 0) == 0)
-            calls.push_back(line);
+            found.push_back(line);
     }
-    return calls;
+    return found;
+}
+
+cmn::VemoEvent* PanelEvent(EditRig& rig, const std::string& id)
+{
+    for (const auto& event : rig.editModel->panelEvents) {
+        if (event->EventId() == id)
+            return event.get();
+    }
+    return nullptr;
 }
 
 void EditRig::ClearJournal()

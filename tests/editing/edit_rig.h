@@ -42,6 +42,9 @@ std::filesystem::path EditingShow();
 // The tick of beat `beat` of bar `bar` in song 1 (bars 1 to 8).
 UInt32 SongOneTick(int bar, int beat);
 
+// The lines that start with `prefix`.
+std::vector<std::string> Matching(const std::vector<std::string>& lines, const std::string& prefix);
+
 struct ErrorRecord {
     std::string message;
     std::string title;
@@ -77,5 +80,8 @@ struct EditRig {
     // Every UpdateUndoRedoState: can undo, can redo, can save, can share.
     std::vector<std::array<bool, 4>> undoRedoStates;
 };
+
+// The event list's event with this id; null when there is none.
+cmn::VemoEvent* PanelEvent(EditRig& rig, const std::string& id);
 
 } // namespace edittest

@@ -13,20 +13,14 @@
 
 #include <algorithm>
 
+using edittest::Confirm;
 using edittest::EditRig;
+using edittest::Matching;
 using edittest::SongOneTick;
 using vemo::qt::CutToolController;
 using vemo::qt::SkipToolController;
 
 namespace {
-
-std::vector<std::string> Matching(const std::vector<std::string>& lines, const std::string& prefix)
-{
-    std::vector<std::string> found;
-    std::copy_if(lines.begin(), lines.end(), std::back_inserter(found),
-                 [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
-    return found;
-}
 
 // A tool as the main window holds it: released with deleteLater once it announces its closing.
 template <class Tool>
@@ -38,11 +32,6 @@ Tool* MakeTool(EditRig& rig)
     else
         QObject::connect(tool, &SkipToolController::skipToolClosing, tool, &QObject::deleteLater);
     return tool;
-}
-
-void Confirm(QObject* window)
-{
-    QMetaObject::invokeMethod(window, "confirm");
 }
 
 int RowOf(EditRig& rig, const std::string& id)
@@ -98,7 +87,7 @@ private slots:
         QSignalSpy updated(tool, &vemo::qt::EditToolController::valuesUpdated);
         rig.ClearJournal();
         Confirm(tool->QmlObject());
-        const auto adds = Matching(rig.Journal(), "AddEvent");
+        const auto adds = rig.Calls("AddEvent");
         QCOMPARE(adds.size(), 1u);
         QCOMPARE(QString::fromStdString(adds[0]), added);
         QCOMPARE(updated.count(), 0);
@@ -140,7 +129,7 @@ private slots:
         rig.ClearJournal();
         QMetaObject::invokeMethod(tool->QmlObject(), "createCutRequest", Q_ARG(QVariant, ""), Q_ARG(QVariant, ""),
                                   Q_ARG(QVariant, ""), Q_ARG(QVariant, ""));
-        QCOMPARE(Matching(rig.Journal(), "AddEvent").size(), 0u);
+        QCOMPARE(rig.Calls("AddEvent").size(), 0u);
         QCOMPARE(rig.errors.size(), 1u);
         QCOMPARE(rig.errors[0].message, std::string("This song has no bars to place the event on."));
         delete tool;
@@ -195,7 +184,7 @@ private slots:
         QCOMPARE(valueCalls, 0);
         QCOMPARE(updated.count(), 0);
         QCOMPARE(rig.errors.size(), 1u);
-        QCOMPARE(Matching(rig.Journal(), "EditEvent").size(), 0u);
+        QCOMPARE(rig.Calls("EditEvent").size(), 0u);
     }
 
     void theWindowsStartHidden()

@@ -10,11 +10,12 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include <algorithm>
 #include <iostream>
 #include <sstream>
 
 using edittest::EditRig;
+using edittest::Matching;
+using edittest::PanelEvent;
 using edittest::SongOneTick;
 
 namespace {
@@ -31,12 +32,6 @@ private:
     std::streambuf* previous;
 };
 
-std::size_t Count(const std::vector<std::string>& lines, const std::string& prefix)
-{
-    return static_cast<std::size_t>(
-        std::count_if(lines.begin(), lines.end(), [&](const std::string& line) { return line.rfind(prefix, 0) == 0; }));
-}
-
 // The resets of both list models and the engine's calls during `work`.
 struct Refreshes {
     int markerResets = 0;
@@ -52,15 +47,6 @@ Refreshes Observe(EditRig& rig, Work work)
     QSignalSpy events(&rig.controller->EventList().Model(), &QAbstractItemModel::modelReset);
     work();
     return {static_cast<int>(markers.count()), static_cast<int>(events.count()), rig.Journal()};
-}
-
-const cmn::VemoEvent* PanelEvent(EditRig& rig, const std::string& id)
-{
-    for (const auto& event : rig.editModel->panelEvents) {
-        if (event->EventId() == id)
-            return event.get();
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -108,11 +94,11 @@ private slots:
         });
         QCOMPARE(seen.markerResets, markerResets);
         QCOMPARE(seen.eventResets, eventResets);
-        QCOMPARE(Count(seen.journal, "GetBarsBeats"), std::size_t(barLoads));
+        QCOMPARE(Matching(seen.journal, "GetBarsBeats").size(), std::size_t(barLoads));
         const bool warned = errors.Text().find("WARNING: Incomplete code translation from Python? Should update bars on "
                                                "display here.\n") != std::string::npos;
         QCOMPARE(warned, barLoads > 0);
-        QVERIFY(Count(seen.journal, "GetSongLog") > 0);
+        QVERIFY(Matching(seen.journal, "GetSongLog").size() > 0);
         QCOMPARE(rig.errors.size(), 0u);
         QCOMPARE(edittest::CheckConsistency(rig), std::string());
     }
@@ -138,8 +124,8 @@ private slots:
         QSignalSpy anything(rig.controller.get(), &vemo::qt::EditController::UpdateUndoRedoState);
         rig.controller->RedoRequested();
         const auto journal = rig.Journal();
-        QCOMPARE(Count(journal, "Pause(false)"), 1u);
-        QCOMPARE(Count(journal, "Redo"), 0u);
+        QCOMPARE(Matching(journal, "Pause(false)").size(), 1u);
+        QCOMPARE(Matching(journal, "Redo").size(), 0u);
         QCOMPARE(anything.count(), 0);
         QCOMPARE(rig.errors.size(), 0u);
     }
@@ -161,8 +147,8 @@ private slots:
         QCOMPARE(rig.controller->EventList().CurrentIndex(), -1);
         QCOMPARE(rig.panel->property("logVersionText").toString(),
                  QString::fromStdString("Log v" + rig.engine->GetLogVersion()));
-        QCOMPARE(Count(journal, "SelectSongLogForEditing(\"2\")"), 1u);
-        QCOMPARE(Count(journal, "Pause"), 0u);
+        QCOMPARE(Matching(journal, "SelectSongLogForEditing(\"2\")").size(), 1u);
+        QCOMPARE(Matching(journal, "Pause").size(), 0u);
         QCOMPARE(rig.errors.size(), 0u);
         QCOMPARE(edittest::CheckConsistency(rig), std::string());
     }
@@ -184,7 +170,7 @@ private slots:
         });
         QMetaObject::invokeMethod(rig.panel, "markerSelected", Q_ARG(int, 0));
         notify::callbackDispatcher.RemoveCallbacksForTarget(this);
-        QCOMPARE(Count(rig.Journal(), "Seek(" + std::to_string(SongOneTick(2, 1)) + ")"), 1u);
+        QCOMPARE(rig.Calls("Seek(" + std::to_string(SongOneTick(2, 1)) + ")").size(), 1u);
         QCOMPARE(published.size(), 1u);
         QCOMPARE(published[0].tick, SongOneTick(2, 1));
         QCOMPARE(published[0].playing, false);

@@ -8,7 +8,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include <algorithm>
+#include <cmath>
+#include <limits>
 
 using edittest::EditRig;
 using edittest::SongOneTick;
@@ -31,12 +32,6 @@ TL::BarsBeats Record(int bar, int beat)
     return TL::BarsBeats(0, bar, beat);
 }
 
-std::size_t Count(const std::vector<std::string>& lines, const std::string& prefix)
-{
-    return static_cast<std::size_t>(
-        std::count_if(lines.begin(), lines.end(), [&](const std::string& line) { return line.rfind(prefix, 0) == 0; }));
-}
-
 // Song 1 of four 4/4 bars whose edits start on beat 3 of bar 1.
 std::filesystem::path InsideBarShow()
 {
@@ -51,6 +46,30 @@ class TestEditTool : public QObject {
     Q_OBJECT
 
 private slots:
+    // Truncated toward zero and bounded to the tick range before the conversion.
+    void shiftedTicksStayInRange_data()
+    {
+        QTest::addColumn<uint>("tick");
+        QTest::addColumn<double>("inShift");
+        QTest::addColumn<uint>("shifted");
+        QTest::newRow("fraction dropped") << 960u << 37.6 << 997u;
+        QTest::newRow("negative fraction toward zero") << 960u << -0.5 << 959u;
+        QTest::newRow("below zero") << 10u << -20.0 << 0u;
+        QTest::newRow("far before the first tick") << 960u << -1e12 << 0u;
+        QTest::newRow("past the last tick") << 4294967290u << 10.0 << 4294967295u;
+        QTest::newRow("far beyond the last tick") << 960u << 1e12 << 4294967295u;
+        QTest::newRow("not a number") << 960u << std::nan("") << 0u;
+        QTest::newRow("infinite") << 960u << std::numeric_limits<double>::infinity() << 4294967295u;
+    }
+
+    void shiftedTicksStayInRange()
+    {
+        QFETCH(uint, tick);
+        QFETCH(double, inShift);
+        QFETCH(uint, shifted);
+        QCOMPARE(vemo::qt::ShiftedTick(tick, inShift), shifted);
+    }
+
     void beatInputs_data()
     {
         QTest::addColumn<TL::BarsBeats>("start");
@@ -138,10 +157,10 @@ private slots:
         QCOMPARE(tool.WindowValue("eventId").toString(), QString("CUT2"));
         rig.ClearJournal();
         tool.WindowChild("inBeatInput")->setProperty("currentIndex", 2);
-        QCOMPARE(Count(rig.Journal(), "GetChangeLogEditor"), 1u);
+        QCOMPARE(rig.Calls("GetChangeLogEditor").size(), 1u);
         rig.ClearJournal();
         tool.WindowChild("inBarInput")->setProperty("currentIndex", 3);
-        QCOMPARE(Count(rig.Journal(), "GetChangeLogEditor"), 1u);
+        QCOMPARE(rig.Calls("GetChangeLogEditor").size(), 1u);
         QCOMPARE(tool.WindowValue("eventId").toString(), QString("CUT2"));
     }
 
@@ -155,7 +174,7 @@ private slots:
         QCOMPARE(tool.WindowValue("visible").toBool(), true);
         rig.ClearJournal();
         tool.WindowChild("inBeatInput")->setProperty("currentIndex", 2);
-        QCOMPARE(Count(rig.Journal(), "GetChangeLogEditor"), 0u);
+        QCOMPARE(rig.Calls("GetChangeLogEditor").size(), 0u);
         QCOMPARE(tool.WindowValue("eventId").toString(), QString("CUT1"));
         QVERIFY(tool.EditedEvent() != nullptr && tool.EditedEvent() != &cut);
     }
@@ -175,8 +194,8 @@ private slots:
         QVERIFY(!tool.EditEventOscPropertyValues(&cut, CL::OscProperties("/go", "NET1")));
         QVERIFY(!tool.ApplyChange(1000, 2000, {}));
         QVERIFY(!tool.RequestTicks("", "", "", ""));
-        QCOMPARE(Count(rig.Journal(), "AddEvent"), 0u);
-        QCOMPARE(Count(rig.Journal(), "EditEvent"), 0u);
+        QCOMPARE(rig.Calls("AddEvent").size(), 0u);
+        QCOMPARE(rig.Calls("EditEvent").size(), 0u);
         QCOMPARE(updated.count(), 0);
     }
 

@@ -13,7 +13,6 @@
 using edittest::EditRig;
 using edittest::SongOneTick;
 using intvalue::Kind;
-using intvalue::Matching;
 using vemo::qt::EditToolController;
 
 namespace {
@@ -87,7 +86,7 @@ private slots:
         QCOMPARE(window->property("visible").toBool(), true);
         QCOMPARE(window->property("title").toString(), tools.newTitle);
         QCOMPARE(window->property("eventId").toString(), id);
-        QCOMPARE(intvalue::WindowChild(tool, "eventIdLabel")->property("visible").toBool(), tools.idShown);
+        QCOMPARE(edittest::ToolChild(tool, "eventIdLabel")->property("visible").toBool(), tools.idShown);
         if (kind == "Click")
             QCOMPARE(window->property("clickCountIndex").toInt(), 0);
         else
@@ -95,8 +94,8 @@ private slots:
         PickValue(tool, kind, typed);
         QSignalSpy updated(tool, &EditToolController::valuesUpdated);
         rig.ClearJournal();
-        intvalue::Confirm(tool);
-        QCOMPARE(Matching(rig.Journal(), "AddEvent").size(), 1u);
+        edittest::Confirm(tool->QmlObject());
+        QCOMPARE(rig.Calls("AddEvent").size(), 1u);
         QCOMPARE(rig.errors.size(), 0u);
         QCOMPARE(updated.count(), 0);
         // From bar 1 beat 1, before the earliest edit tick, the start is raised to that tick.
@@ -136,7 +135,7 @@ private slots:
         const UInt32 end = SongOneTick(3, 2);
         rig.controller->onVemoMakeEvent(*tools.event(start, end, id, storedValue));
         QCOMPARE(rig.errors.size(), 0u);
-        cmn::VemoEvent* event = intvalue::PanelEvent(rig, id);
+        cmn::VemoEvent* event = edittest::PanelEvent(rig, id);
         QVERIFY(event != nullptr);
         EditToolController* tool = tools.make(rig);
         tools.openEdit(tool, event);
@@ -144,24 +143,24 @@ private slots:
         QObject* window = tool->QmlObject();
         QCOMPARE(window->property("title").toString(), tools.editTitle);
         QCOMPARE(window->property("eventId").toString(), QString::fromStdString(id));
-        QCOMPARE(intvalue::WindowChild(tool, "barAndBeatPanel")->property("inBar").toString(), QString("2"));
-        QCOMPARE(intvalue::WindowChild(tool, "barAndBeatPanel")->property("outBeat").toString(), QString("2"));
+        QCOMPARE(edittest::ToolChild(tool, "barAndBeatPanel")->property("inBar").toString(), QString("2"));
+        QCOMPARE(edittest::ToolChild(tool, "barAndBeatPanel")->property("outBeat").toString(), QString("2"));
         if (kind == "Click")
-            QCOMPARE(intvalue::WindowChild(tool, "clickCountInput")->property("displayText").toString(), shown);
+            QCOMPARE(edittest::ToolChild(tool, "clickCountInput")->property("displayText").toString(), shown);
         else
             QCOMPARE(window->property("value").toString(), shown);
         std::vector<std::string> editsAtUpdate;
         QObject::connect(tool, &EditToolController::valuesUpdated, tool,
-                         [&] { editsAtUpdate = Matching(rig.Journal(), "EditEvent"); });
+                         [&] { editsAtUpdate = rig.Calls("EditEvent"); });
         QSignalSpy updated(tool, &EditToolController::valuesUpdated);
         rig.ClearJournal();
-        intvalue::Confirm(tool);
+        edittest::Confirm(tool->QmlObject());
         const std::vector<std::string> expected = {
             "EditEventStartEndValues(" + id + "," + std::to_string(start) + "," + std::to_string(end) + ",false,false)",
             "EditEventIntValue(" + id + "," + std::to_string(sent) + ")"};
         QCOMPARE(updated.count(), 1);
         QCOMPARE(editsAtUpdate, expected);
-        QCOMPARE(Matching(rig.Journal(), "EditEvent"), expected);
+        QCOMPARE(rig.Calls("EditEvent"), expected);
     }
 
     void everyCloseEmitsTheClosingSignalOnce_data()
@@ -193,23 +192,13 @@ private slots:
         tool->ConnectDocument();
         QSignalSpy closing(tool, tools.closingSignal);
         QSignalSpy destroyed(tool, &QObject::destroyed);
-        QPointer<QQuickWindow> window = qobject_cast<QQuickWindow*>(tool->QmlObject());
-        window->requestActivate();
-        QVERIFY(QTest::qWaitForWindowActive(window));
+        QPointer<QQuickWindow> window = edittest::ShownActive(tool);
+        QVERIFY(window != nullptr);
         rig.ClearJournal();
-        if (how == "ok")
-            QMetaObject::invokeMethod(intvalue::WindowChild(tool, "editButtons"), "okayClicked");
-        else if (how == "cancel")
-            QMetaObject::invokeMethod(intvalue::WindowChild(tool, "editButtons"), "cancelClicked");
-        else if (how == "return")
-            QTest::keyClick(window, Qt::Key_Return);
-        else if (how == "escape")
-            QTest::keyClick(window, Qt::Key_Escape);
-        else
-            window->close();
+        edittest::CloseWindow(tool, window, how);
         QCOMPARE(closing.count(), 1);
         QVERIFY(window.isNull() || !window->isVisible());
-        QCOMPARE(static_cast<int>(Matching(rig.Journal(), "AddEvent").size()), requests);
+        QCOMPARE(static_cast<int>(rig.Calls("AddEvent").size()), requests);
         vemo::testing::DeliverDeferredDeletes();
         QCOMPARE(destroyed.count(), 1);
     }

@@ -12,7 +12,6 @@
 
 using edittest::EditRig;
 using edittest::SongOneTick;
-using intvalue::Matching;
 using vemo::qt::ClickToolController;
 
 namespace {
@@ -54,7 +53,7 @@ private slots:
         rig.ClearJournal();
         ClickToolController* tool = MakeClickTool(rig);
         QCOMPARE(rig.Calls("GetBarsBeats"), std::vector<std::string>{"GetBarsBeats(\"1\",false)"});
-        cmn::VemoEvent* click = intvalue::PanelEvent(rig, "CLK1");
+        cmn::VemoEvent* click = edittest::PanelEvent(rig, "CLK1");
         QVERIFY(click != nullptr);
         rig.ClearJournal();
         tool->onClickEdit(click);
@@ -62,12 +61,12 @@ private slots:
         const std::vector<std::string> expected = {
             "GetBarBeatByTick(" + std::to_string(SongOneTick(5, 1)) + ",false,true)",
             "GetBarBeatByTick(" + std::to_string(SongOneTick(7, 1)) + ",false,true)"};
-        QCOMPARE(Matching(rig.Journal(), "GetBarBeatByTick"), expected);
+        QCOMPARE(rig.Calls("GetBarBeatByTick"), expected);
         // On the meter grid bar 6 has four beats, although CLK1 clicks it in eighths.
-        QObject* panel = intvalue::WindowChild(tool, "barAndBeatPanel");
+        QObject* panel = edittest::ToolChild(tool, "barAndBeatPanel");
         QCOMPARE(panel->property("inBar").toString(), QString("5"));
         QCOMPARE(panel->property("outBar").toString(), QString("7"));
-        QCOMPARE(intvalue::WindowChild(tool, "inBeatInput")->property("count").toInt(), 4);
+        QCOMPARE(edittest::ToolChild(tool, "inBeatInput")->property("count").toInt(), 4);
         delete tool;
     }
 
@@ -87,12 +86,12 @@ private slots:
         ClickToolController* tool = MakeClickTool(rig);
         rig.ClearJournal();
         if (edit)
-            tool->onClickEdit(intvalue::PanelEvent(rig, "CLK1"));
+            tool->onClickEdit(edittest::PanelEvent(rig, "CLK1"));
         else
             tool->onClickButtonClicked(MeterRecord(rig, SongOneTick(5, 1)), MeterRecord(rig, SongOneTick(7, 1)));
         tool->ConnectDocument();
         QVERIFY(tool->DocumentConnected());
-        QVERIFY(!Matching(rig.Journal(), "GetClickValues").empty());
+        QVERIFY(!rig.Calls("GetClickValues").empty());
         QCOMPARE(Offered(tool), kFourFour);
         QCOMPARE(CurrentIndex(tool), edit ? kFourFour.indexOf(8) : 0);
         QCOMPARE(tool->QmlObject()->property("intValue").toInt(), edit ? 8 : 4);
@@ -102,11 +101,11 @@ private slots:
         for (const auto& [input, index] : changes) {
             tool->QmlObject()->setProperty("clickCountIndex", 3);
             rig.ClearJournal();
-            intvalue::WindowChild(tool, input)->setProperty("currentIndex", index);
-            QCOMPARE(Matching(rig.Journal(), "GetClickValues").size(), 1u);
+            edittest::ToolChild(tool, input)->setProperty("currentIndex", index);
+            QCOMPARE(rig.Calls("GetClickValues").size(), 1u);
             QCOMPARE(CurrentIndex(tool), 0);
         }
-        QCOMPARE(intvalue::WindowChild(tool, "inBarInput")->property("displayText").toString(), QString("3"));
+        QCOMPARE(edittest::ToolChild(tool, "inBarInput")->property("displayText").toString(), QString("3"));
         QCOMPARE(Offered(tool), kWithThreeFour);
         delete tool;
     }
@@ -122,25 +121,25 @@ private slots:
         tool->ConnectDocument();
         QCOMPARE(Offered(tool), kFourFour);
         tool->QmlObject()->setProperty("clickCountIndex", kFourFour.indexOf(2));
-        intvalue::Confirm(tool);
+        edittest::Confirm(tool->QmlObject());
         QCOMPARE(rig.errors.size(), 0u);
         const auto before = edittest::EditorEvents(rig);
         QCOMPARE(before.at("L:CLK2").value, std::string("2"));
 
         ClickToolController* change = MakeClickTool(rig);
-        change->onClickEdit(intvalue::PanelEvent(rig, "CLK2"));
+        change->onClickEdit(edittest::PanelEvent(rig, "CLK2"));
         change->ConnectDocument();
         QCOMPARE(CurrentIndex(change), kFourFour.indexOf(2));
-        intvalue::WindowChild(change, "outBarInput")->setProperty("currentIndex", 2);
-        intvalue::WindowChild(change, "outBeatInput")->setProperty("currentIndex", 1);
+        edittest::ToolChild(change, "outBarInput")->setProperty("currentIndex", 2);
+        edittest::ToolChild(change, "outBeatInput")->setProperty("currentIndex", 1);
         QCOMPARE(Offered(change), kWithThreeFour);
         rig.ClearJournal();
-        intvalue::Confirm(change);
+        edittest::Confirm(change->QmlObject());
         const std::vector<std::string> expected = {
             "EditEventStartEndValues(CLK2," + std::to_string(SongOneTick(1, 2)) + "," + std::to_string(SongOneTick(3, 2))
                 + ",false,false)",
             "EditEventIntValue(CLK2,4)"};
-        QCOMPARE(Matching(rig.Journal(), "EditEvent"), expected);
+        QCOMPARE(rig.Calls("EditEvent"), expected);
         QCOMPARE(rig.errors.size(), 0u);
         const auto after = edittest::EditorEvents(rig);
         QCOMPARE(after.at("L:CLK2").value, std::string("4"));
@@ -162,13 +161,13 @@ private slots:
         const TL::BarsBeats songEnd(rig.showManager->GetSongLength("1"), 9, 1);
         tool->onClickButtonClicked(songEnd, songEnd);
         tool->ConnectDocument();
-        QCOMPARE(intvalue::WindowChild(tool, "barAndBeatPanel")->property("inBar").toString(), QString("9"));
+        QCOMPARE(edittest::ToolChild(tool, "barAndBeatPanel")->property("inBar").toString(), QString("9"));
         QCOMPARE(Offered(tool), QVariantList());
-        QCOMPARE(intvalue::WindowChild(tool, "currentPicture")->property("visible").toBool(), false);
+        QCOMPARE(edittest::ToolChild(tool, "currentPicture")->property("visible").toBool(), false);
         QCOMPARE(tool->QmlObject()->property("intValue").toInt(), 0);
         rig.ClearJournal();
-        intvalue::Confirm(tool);
-        const auto adds = Matching(rig.Journal(), "AddEvent");
+        edittest::Confirm(tool->QmlObject());
+        const auto adds = rig.Calls("AddEvent");
         QCOMPARE(adds.size(), 1u);
         QCOMPARE(rig.errors.size(), 1u);
         QCOMPARE(rig.errors[0].title, std::string("Edit Failed"));
@@ -185,9 +184,9 @@ private slots:
         tool->ConnectDocument();
         const std::string asked = "GetClickValues(" + std::to_string(SongOneTick(1, 1)) + ","
                                   + std::to_string(SongOneTick(4, 1)) + ")";
-        QCOMPARE(Matching(rig.Journal(), "GetClickValues").back().substr(0, asked.size()), asked);
+        QCOMPARE(rig.Calls("GetClickValues").back().substr(0, asked.size()), asked);
         rig.ClearJournal();
-        intvalue::Confirm(tool);
+        edittest::Confirm(tool->QmlObject());
         QCOMPARE(edittest::EditorEvents(rig).at("L:CLK2").start, edittest::kEditStartTick);
     }
 };

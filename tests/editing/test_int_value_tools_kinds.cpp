@@ -6,9 +6,6 @@
 #include <vemo_core/codes.h>
 #include <vemo_core/events.h>
 
-#include <QMetaObject>
-#include <QQuickItem>
-#include <QQuickWindow>
 
 #include <algorithm>
 #include <stdexcept>
@@ -91,37 +88,6 @@ const ToolKind& Kind(const QString& name)
     if (found == kinds.end())
         throw std::invalid_argument("no tool kind " + name.toStdString());
     return *found;
-}
-
-std::vector<std::string> Matching(const std::vector<std::string>& lines, const std::string& prefix)
-{
-    std::vector<std::string> found;
-    std::copy_if(lines.begin(), lines.end(), std::back_inserter(found),
-                 [&](const std::string& line) { return line.rfind(prefix, 0) == 0; });
-    return found;
-}
-
-cmn::VemoEvent* PanelEvent(edittest::EditRig& rig, const std::string& id)
-{
-    for (const auto& event : rig.editModel->panelEvents) {
-        if (event->EventId() == id)
-            return event.get();
-    }
-    return nullptr;
-}
-
-QObject* WindowChild(EditToolController* tool, const char* name)
-{
-    QObject* window = tool->QmlObject();
-    if (QObject* child = window->findChild<QObject*>(name))
-        return child;
-    auto* quickWindow = qobject_cast<QQuickWindow*>(window);
-    return quickWindow != nullptr ? quickWindow->contentItem()->findChild<QObject*>(name) : nullptr;
-}
-
-void Confirm(EditToolController* tool)
-{
-    QMetaObject::invokeMethod(tool->QmlObject(), "confirm");
 }
 
 } // namespace intvalue

@@ -10,6 +10,7 @@
 //     tool->ConnectDocument();
 
 #include "edit_rig.h"
+#include "test_tool.h"
 
 #include "editing/edit_tool_controller.h"
 
@@ -40,14 +41,5 @@ struct ToolKind {
 
 const std::vector<ToolKind>& Kinds();
 const ToolKind& Kind(const QString& name);
-
-// The journal lines that start with `prefix`.
-std::vector<std::string> Matching(const std::vector<std::string>& lines, const std::string& prefix);
-// The panel event with this id, or null.
-cmn::VemoEvent* PanelEvent(edittest::EditRig& rig, const std::string& id);
-// The tool window's descendant with this object name, or null.
-QObject* WindowChild(vemo::qt::EditToolController* tool, const char* name);
-// OK on the tool's window, as the button does.
-void Confirm(vemo::qt::EditToolController* tool);
 
 } // namespace intvalue

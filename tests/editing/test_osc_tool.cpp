@@ -1,4 +1,5 @@
 #include "edit_rig.h"
+#include "test_tool.h"
 
 #include "editing/osc_tool_controller.h"
 
@@ -10,9 +11,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include <cmath>
-#include <limits>
 
+using edittest::Confirm;
 using edittest::EditRig;
 using edittest::kEditStartTick;
 using edittest::SongOneTick;
@@ -73,11 +73,6 @@ QString Describe(const cmn::VemoEvent& cue)
         .arg(QString::fromStdString(properties.Message()), QString::fromStdString(properties.NetworkId()));
 }
 
-void Confirm(QObject* window)
-{
-    QMetaObject::invokeMethod(window, "confirm");
-}
-
 } // namespace
 
 class TestOscTool : public QObject {
@@ -85,27 +80,6 @@ class TestOscTool : public QObject {
 
 private slots:
     void cleanup() { vemo::testing::DeliverDeferredDeletes(); }
-
-    void shiftedTicksStayInRange_data()
-    {
-        QTest::addColumn<uint>("tick");
-        QTest::addColumn<double>("inShift");
-        QTest::addColumn<uint>("shifted");
-        QTest::newRow("fraction dropped") << 960u << 37.6 << 997u;
-        QTest::newRow("negative fraction toward zero") << 960u << -0.5 << 959u;
-        QTest::newRow("below zero") << 10u << -20.0 << 0u;
-        QTest::newRow("past the last tick") << 4294967290u << 10.0 << 4294967295u;
-        QTest::newRow("not a number") << 960u << std::nan("") << 0u;
-        QTest::newRow("infinite") << 960u << std::numeric_limits<double>::infinity() << 4294967295u;
-    }
-
-    void shiftedTicksStayInRange()
-    {
-        QFETCH(uint, tick);
-        QFETCH(double, inShift);
-        QFETCH(uint, shifted);
-        QCOMPARE(vemo::qt::ShiftedTick(tick, inShift), shifted);
-    }
 
     void aNewCueCarriesItsValues_data()
     {
@@ -330,13 +304,7 @@ private slots:
         auto* tool = MakeTool(rig);
         tool->onToolButtonClicked(rig.engine->GetBarBeatByTick(SongOneTick(2, 1)), kEditStartTick);
         tool->ConnectDocument();
-        QPointer<QObject> window = tool->QmlObject();
-        tool->deleteLater();
-        // The tool's deferred delete, then its window's.
-        vemo::testing::DeliverDeferredDeletes();
-        vemo::testing::DeliverDeferredDeletes();
-        QVERIFY(window.isNull());
-        QCOMPARE(QGuiApplication::allWindows().size(), windows);
+        QVERIFY(edittest::ReleasedWithItsWindow(tool, windows));
     }
 };
 

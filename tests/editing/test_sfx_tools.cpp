@@ -1,4 +1,5 @@
 #include "edit_rig.h"
+#include "test_tool.h"
 
 #include "audio_output/output_paths_model.h"
 #include "editing/ambient_sfx_tool_controller.h"
@@ -18,6 +19,7 @@
 #include <fstream>
 #include <set>
 
+using edittest::Confirm;
 using edittest::EditRig;
 using edittest::kEditStartTick;
 using edittest::SongOneTick;
@@ -165,11 +167,6 @@ std::shared_ptr<cmn::VemoEvent> AddCue(EditRig& rig, bool ambient, const CL::Sfx
     if (stored == nullptr)
         return nullptr;
     return CL::CopyVemoEvent(*stored);
-}
-
-void Confirm(QObject* window)
-{
-    QMetaObject::invokeMethod(window, "confirm");
 }
 
 } // namespace
@@ -453,14 +450,8 @@ private slots:
         const qsizetype windows = QGuiApplication::allWindows().size();
         SfxToolController* tool = MakeTool(rig, ambient);
         OpenNew(rig, tool, SongOneTick(2, 1), SongOneTick(3, 1));
-        QPointer<QObject> window = tool->QmlObject();
-        QCOMPARE(window->property("visible").toBool(), true);
-        tool->deleteLater();
-        // The tool's deferred delete, then its window's.
-        vemo::testing::DeliverDeferredDeletes();
-        vemo::testing::DeliverDeferredDeletes();
-        QVERIFY(window.isNull());
-        QCOMPARE(QGuiApplication::allWindows().size(), windows);
+        QCOMPARE(tool->QmlObject()->property("visible").toBool(), true);
+        QVERIFY(edittest::ReleasedWithItsWindow(tool, windows));
     }
 };
 

@@ -12,6 +12,7 @@ EditTool {
     property alias showEventId: idLabel.visible
     property alias barModel: panel.inBarModel
     property alias inBarModel: panel.inBarModel
+    property alias showSelectAll: panel.showSelectAll
     // The value's label and input, placed between the panel and the buttons.
     property alias valueItems: valueColumn.data
 
