@@ -11,7 +11,7 @@ AmbientSFXToolController::AmbientSFXToolController(QQmlEngine* engine, std::shar
                                                    EditController* editController,
                                                    std::shared_ptr<OutputPathsModel> outputPaths,
                                                    QObject* parentWindow)
-    : SfxToolController(engine, QUrl("qrc:/qt/qml/com/quorvane/musical_ui/qml/AmbientSFXTool.qml"),
+    : SfxToolController(engine, ToolDocument("AmbientSFXTool.qml"),
                         std::move(player), editController, std::move(outputPaths), parentWindow,
                         static_cast<char>(codes::kSfxAmbient), "ambientListModel",
                         &vemo::editing::ReadAmbientSfxEntries)

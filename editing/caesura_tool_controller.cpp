@@ -11,7 +11,7 @@ namespace vemo::qt {
 
 CaesuraToolController::CaesuraToolController(QQmlEngine* engine, std::shared_ptr<Interface> player,
                                              EditController* editController, QObject* parentWindow)
-    : EditToolController(engine, QUrl("qrc:/qt/qml/com/quorvane/musical_ui/qml/CaesuraTool.qml"), editController,
+    : EditToolController(engine, ToolDocument("CaesuraTool.qml"), editController,
                          std::move(player), static_cast<char>(codes::kCaesura), parentWindow, true)
 {
 }

@@ -4,11 +4,6 @@
 
 namespace vemo::qt {
 
-QUrl ToolDocument(const char* name)
-{
-    return QUrl(QString("qrc:/qt/qml/com/quorvane/musical_ui/qml/") + name);
-}
-
 PlainRangeToolController::PlainRangeToolController(QQmlEngine* engine, const QUrl& document,
                                                    EditController* editController, std::shared_ptr<Interface> player,
                                                    char code, QObject* parentWindow, bool barsFlag)

@@ -8,9 +8,6 @@
 
 namespace vemo::qt {
 
-// The address of the tool document `name` in the program's module.
-QUrl ToolDocument(const char* name);
-
 // What the range tools share: the window's connections, and a creation and change of the range.
 class PlainRangeToolController : public EditToolController {
     Q_OBJECT

@@ -38,6 +38,11 @@ QVariantList BeatChoices(const QList<uint>& beats)
 
 } // namespace
 
+QUrl ToolDocument(const char* name)
+{
+    return QUrl(QString("qrc:/qt/qml/com/quorvane/musical_ui/qml/") + name);
+}
+
 std::uint32_t ShiftedTick(std::uint32_t tick, double inShift)
 {
     const double sum = static_cast<double>(tick) + inShift;

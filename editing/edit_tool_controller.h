@@ -30,6 +30,9 @@ class EditController;
 // not a number gives 0). The slider's value is a real number, so it is bounded before conversion.
 std::uint32_t ShiftedTick(std::uint32_t tick, double inShift);
 
+// The address of the tool document `name` in the program's module.
+QUrl ToolDocument(const char* name);
+
 // Base of the edit tools: owns a tool window made from a document, offers the current song's bars
 // and beats in its inputs, proposes an id for a new event, and forwards a finished event or a
 // change to the edit controller. A tool works only on the song its bar list was built for: after a

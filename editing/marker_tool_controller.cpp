@@ -6,7 +6,7 @@ namespace vemo::qt {
 
 MarkerToolController::MarkerToolController(QQmlEngine* engine, std::shared_ptr<Interface> player,
                                            EditController* editController, QObject* parentWindow)
-    : EditToolController(engine, QUrl("qrc:/qt/qml/com/quorvane/musical_ui/qml/MarkerTool.qml"), editController,
+    : EditToolController(engine, ToolDocument("MarkerTool.qml"), editController,
                          std::move(player), static_cast<char>(codes::kMarker), parentWindow, true)
 {
 }

@@ -11,7 +11,7 @@ namespace vemo::qt {
 
 OscToolController::OscToolController(QQmlEngine* engine, std::shared_ptr<Interface> player,
                                      EditController* editController, QObject* parentWindow)
-    : EditToolController(engine, QUrl("qrc:/qt/qml/com/quorvane/musical_ui/qml/OscTool.qml"), editController,
+    : EditToolController(engine, ToolDocument("OscTool.qml"), editController,
                          std::move(player), static_cast<char>(codes::kOsc), parentWindow, true)
     , networks(std::make_unique<NetworkListModel>(this->player->GetNetworks()))
 {

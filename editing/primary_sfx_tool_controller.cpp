@@ -119,7 +119,7 @@ PrimarySFXToolController::PrimarySFXToolController(QQmlEngine* engine, std::shar
                                                    EditController* editController,
                                                    std::shared_ptr<OutputPathsModel> outputPaths,
                                                    QObject* parentWindow)
-    : SfxToolController(engine, QUrl("qrc:/qt/qml/com/quorvane/musical_ui/qml/PrimarySFXTool.qml"),
+    : SfxToolController(engine, ToolDocument("PrimarySFXTool.qml"),
                         std::move(player), editController, std::move(outputPaths), parentWindow,
                         static_cast<char>(codes::kSfx), "sfxListModel", &vemo::editing::ReadPrimarySfxEntries)
 {

@@ -24,7 +24,7 @@ int PercentOf(float factor)
 
 TempoToolController::TempoToolController(QQmlEngine* engine, std::shared_ptr<Interface> player,
                                          EditController* editController, QObject* parentWindow)
-    : EditToolController(engine, QUrl("qrc:/qt/qml/com/quorvane/musical_ui/qml/TempoTool.qml"), editController,
+    : EditToolController(engine, ToolDocument("TempoTool.qml"), editController,
                          std::move(player), static_cast<char>(codes::kTempoScale), parentWindow, true)
 {
 }
