@@ -34,13 +34,31 @@ class OscServer;
 
 namespace vemo::qt {
 
+class AboutWindowController;
+class AmbientSFXToolController;
+class AudioManagerController;
+class CaesuraToolController;
+class ChangelogManagerController;
+class ClickToolController;
+class CutToolController;
 class DialogController;
 class EditController;
+class MarkerToolController;
+class MidiManagerController;
 class MixerController;
+class OscManagerController;
+class OscToolController;
 class OutputPathsManagerController;
+class PrimarySFXToolController;
+class RepeatToolController;
+class ResponsiveMenuController;
 class ScoreViewController;
 class SfxManagerToolController;
+class SkipToolController;
+class TempoToolController;
 class TimelineController;
+class TransposeToolController;
+class VampToolController;
 
 // The main window: loads the current show and owns everything that belongs to it (engine, show
 // manager, timeline, edit panel, output paths, score, sound-effect manager), turns the window's
@@ -88,6 +106,12 @@ signals:
     void AdminPermissionSet(bool admin);
     void MidiLearned(int commandId, int midiStatus, int channel, int note);
     void MidiUnlearned(int commandId);
+    // A save has written the next version and reloaded it.
+    void SaveCompleted();
+    // The song list's attacca states need refreshing after a switch of event-log version.
+    void SignalAttaccaUpdate();
+    // Another event-log version has been loaded.
+    void ChangeLogLoaded();
 
 public slots:
     void SetAdminPermission(bool admin);
@@ -156,13 +180,31 @@ private:
     std::shared_ptr<Interface> player;
     std::shared_ptr<ShowManager> showManager;
     std::unique_ptr<osc::OscServer> oscServer;
+    std::shared_ptr<ChangelogManagerController> changelogManager;
     std::shared_ptr<ShowRecordStore> showRecords;
     std::shared_ptr<OutputPathsManagerController> outputPathsController;
+    std::unique_ptr<AboutWindowController> aboutController;
+    std::unique_ptr<AmbientSFXToolController> ambientSfxTool;
+    std::unique_ptr<AudioManagerController> audioManager;
+    std::unique_ptr<CaesuraToolController> caesuraTool;
+    std::unique_ptr<ClickToolController> clickTool;
+    std::unique_ptr<CutToolController> cutTool;
     std::unique_ptr<EditController> editController;
+    std::unique_ptr<MarkerToolController> markerTool;
+    std::unique_ptr<MidiManagerController> midiManager;
     std::unique_ptr<MixerController> mixerController;
+    std::unique_ptr<OscManagerController> oscManager;
+    std::unique_ptr<OscToolController> oscTool;
+    std::unique_ptr<PrimarySFXToolController> primarySfxTool;
+    std::unique_ptr<RepeatToolController> repeatTool;
+    std::unique_ptr<ResponsiveMenuController> menuController;
     std::unique_ptr<ScoreViewController> scoreController;
     std::unique_ptr<SfxManagerToolController> sfxManager;
+    std::unique_ptr<SkipToolController> skipTool;
+    std::unique_ptr<TempoToolController> tempoTool;
     std::unique_ptr<TimelineController> timelineController;
+    std::unique_ptr<TransposeToolController> transposeTool;
+    std::unique_ptr<VampToolController> vampTool;
     std::string showFolder;
     std::string dataDirectory;
     notify::EventObserver observer;
