@@ -6,6 +6,7 @@
 #include "main_window/drag_clamp.h"
 
 #include <osc/osc_settings.h>
+#include <vemo_core/events.h>
 #include <osc_test_support.h>
 #include <vemo_test/qml_engine.h>
 
@@ -73,6 +74,18 @@ private slots:
         const vemo::qt::DragTicks ticks = ClampDrag(start, end, adjustLeft, adjustRight, 1000, 9000);
         QCOMPARE(ticks.start, newStart);
         QCOMPARE(ticks.end, newEnd);
+    }
+
+    // A drag that would start before the song starts the event at the song's start, as long as it
+    // was; the edit goes to the change log with those ticks.
+    void aDragReachesTheEditorInsideTheSong()
+    {
+        MainWindowRig rig;
+        rig.Create();
+        const CL::Cut cut(0, 1920, "CUT1");
+        rig.controller->onVemoEditDragged(&cut, -5000, -3080, false, false);
+        QVERIFY(rig.JournalHas("EditEventStartEndValues(CUT1,0,1920,"));
+        rig.controller->onVemoEditDragged(nullptr, 0, 1920, false, false);
     }
 
     // New OSC settings take effect (the server restarts on the new port) even when saving them or
