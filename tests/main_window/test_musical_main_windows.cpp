@@ -162,6 +162,37 @@ private slots:
         QCOMPARE(settings.DefaultVolume() == volume, stored);
     }
 
+    // A window that cannot be made is reported and not kept.
+    void aWindowThatFailsToOpenIsReleased()
+    {
+        MainWindowRig rig;
+        rig.Create();
+        rig.Engine().FailNext("GetOutputDeviceUid", Failure("No device"));
+        rig.controller->ShowAudioManager_();
+        QCOMPARE(rig.DialogTitles(), QStringList{"Error"});
+        vemo::testing::DeliverDeferredDeletes();
+        QCOMPARE(RootChildOfType(rig, "AudioManager"), nullptr);
+    }
+
+    // The OSC window's OK stores its settings and restarts the server on its port.
+    void theOscWindowAppliesItsSettings()
+    {
+        MainWindowRig rig;
+        rig.Create();
+        rig.controller->ShowOscManager_();
+        rig.Unshow();
+        QObject* window = RootChildOfType(rig, "OscManager");
+        QVERIFY(window != nullptr);
+        const int port = vemo::osc::testing::FreeUdpPort();
+        window->setProperty("oscListenPortString", QString::number(port));
+        QMetaObject::invokeMethod(window, "okay");
+        QCOMPARE(rig.DialogTitles(), QStringList());
+        QVERIFY(rig.JournalHas("SetOscControlDefaultPort(" + std::to_string(port) + ")"));
+        vemo::osc::OscSettings stored;
+        stored.Load((vemo::testing::DataDirectory() / "osc_settings.vemo").string());
+        QCOMPARE(stored.oscListenPort, port);
+    }
+
     // An added or removed output path is an unsaved change of the event log.
     void outputPathChangesAreUnsaved()
     {
