@@ -154,8 +154,8 @@ void MusicalMainController::onTempoButton(int startTick, int endTick)
 
 void MusicalMainController::onMarkerButton(int startTick)
 {
-    OpenTool<MarkerToolController>([&](MarkerToolController& tool) { tool.onMarkerButtonClicked(BarBeatAt(startTick)); },
-                                   false);
+    OpenTool<MarkerToolController>(
+        [&](MarkerToolController& tool) { tool.onMarkerButtonClicked(BarBeatAt(startTick)); }, false);
 }
 
 void MusicalMainController::onClickButton(int startTick, int endTick)
@@ -205,7 +205,9 @@ void MusicalMainController::onAmbientSFXButton(int startTick, int endTick)
 void MusicalMainController::onOscButton(int startTick)
 {
     OpenTool<OscToolController>(
-        [&](OscToolController& tool) { tool.onToolButtonClicked(BarBeatAt(startTick), player->GetMinStartTickIndex()); },
+        [&](OscToolController& tool) {
+            tool.onToolButtonClicked(BarBeatAt(startTick), player->GetMinStartTickIndex());
+        },
         false);
 }
 
