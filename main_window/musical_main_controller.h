@@ -2,13 +2,18 @@
 
 #include "app/player_factory.h"
 #include "app/qml_controller.h"
+#include "lists/event_info_item.h"
+#include "lists/marker_info_item.h"
 #include "main_window/permissions.h"
 
 #include <osc/osc_settings.h>
 #include <send/held_osc_cues.h>
 #include <vemo_core/events.h>
 #include <vemo_core/notify.h>
+#include <vemo_core/properties.h>
 #include <vemo_core/show_record.h>
+#include <vemo_core/timeline_records.h>
+#include <vemo_core/types.h>
 #include <vemo_player_core/interface.h>
 
 #include <QObject>
@@ -143,6 +148,73 @@ public slots:
     void onSelectAllRequested_();
     void setHighlightContinueButton(bool highlight);
 
+    // Tools and windows
+public slots:
+    // Tool buttons of the editor bar, with the ticks chosen on the timeline: each opens its tool for
+    // a new event, replacing a tool of the same kind still open.
+    void onVampButton(int startTick, int endTick);
+    void onRepeatButton(int startTick, int endTick);
+    void onCutButton(int startTick, int endTick);
+    void onTransposeButton(int startTick, int endTick);
+    void onTempoButton(int startTick, int endTick);
+    void onMarkerButton(int startTick);
+    void onClickButton(int startTick, int endTick);
+    void onSkipButton(int startTick, int endTick);
+    void onCaesuraButton(int startTick);
+    void onPrimarySFXButton(int startTick);
+    void onAmbientSFXButton(int startTick, int endTick);
+    void onOscButton(int startTick);
+
+    // Each opens its tool on an existing event; a null event opens nothing.
+    void onVampEdit(cmn::VemoEvent* event);
+    void onRepeatEdit(cmn::VemoEvent* event);
+    void onCutEdit(cmn::VemoEvent* event);
+    void onTransposeEdit(cmn::VemoEvent* event);
+    void onTempoEdit(cmn::VemoEvent* event);
+    void onMarkerEdit(cmn::VemoEvent* event);
+    void onClickEdit(cmn::VemoEvent* event);
+    void onSkipEdit(cmn::VemoEvent* event);
+    void onCaesuraEdit(cmn::VemoEvent* event);
+    void onPrimarySfxEdit(cmn::VemoEvent* event);
+    void onAmbientSfxEdit(cmn::VemoEvent* event);
+    void onOscEdit(cmn::VemoEvent* event);
+
+    // A tool's window closed: the tool is released once its own signal has returned.
+    void onVampToolClosing();
+    void onRepeatToolClosing();
+    void onCutToolClosing();
+    void onTransposeToolClosing();
+    void onTempoToolClosing();
+    void onMarkerToolClosing();
+    void onClickToolClosing();
+    void onSkipToolClosing();
+    void onCaesuraToolClosing();
+    void onPrimarySFXToolClosing();
+    void onAmbientSFXToolClosing();
+    void onOscToolClosing();
+
+    void onEditValueUpdated();
+    // Opens the tool of the event's kind on it; nothing for a null event or a kind without a tool.
+    void onEditButton(cmn::VemoEvent* event);
+    void onEditDoubleClicked();
+
+    void ShowAudioManager_();
+    void ShowMidiManager_();
+    void ShowOscManager_();
+    void ShowOutputPaths_();
+    void ShowSfxManager_();
+    void onAudioSettingsUpdated();
+    void onOscSettingsUpdated_(osc::OscSettings newSettings, CL::NetworkPathVectorT& newNetworks);
+    void onAddOutputhPath(const CL::OutputPath& path);
+    void onRemoveOutputhPath(const CL::OutputPath& path);
+
+    void onEventItemChanged(EventInfoItem item);
+    void onMarkerItemChanged(MarkerInfoItem item);
+    void onVemoEditSelectedExternally(const cmn::VemoEvent* event);
+    void onAttaccaStageChanged(std::string songNum, UInt8 state);
+    void onVemoEditDragged(const cmn::VemoEvent* event, int start, int end, bool adjustLeft, bool adjustRight);
+
+
     void onEngineEvent(int id, int value, QString text);
 
     void onEnqueueOscCommand(CL::Osc osc, uint32_t delay);
@@ -174,6 +246,33 @@ private:
     void InvokeOnBanner(const char* function);
     QObject* RootItem(const char* property);
     void SetRootProperty(const char* name, const QVariant& value);
+
+    // One kind of edit tool: the member that holds it, its closing signal and the slot releasing it.
+    template <class Tool>
+    struct ToolKind;
+    // Makes a tool of the kind anew (replacing the held one), lets `open` fill and show it, wires
+    // its window and connects its closing (with `followChanges`, also its changes). A failure is
+    // shown, and the new tool released. True when the tool is open.
+    template <class Tool>
+    bool OpenTool(const std::function<void(Tool&)>& open, bool followChanges);
+    // Opens the tool of the kind on an existing event; nothing for a null event.
+    template <class Tool>
+    void OpenToolForEdit(cmn::VemoEvent* event, const std::function<void(Tool&, cmn::VemoEvent*)>& edit);
+    template <class Tool>
+    void ReleaseTool();
+    // Every tool and manager window goes, before what they hold on to.
+    void ReleaseToolsAndWindows() noexcept;
+    TL::BarsBeats BarBeatAt(int tick) const;
+    void ShowClickNotice();
+    // Replaces the held window with a new one made by `make`, connects it with `wire` and shows it.
+    // A failure is shown and releases the new window.
+    template <class Window>
+    void ShowManagerWindow(std::unique_ptr<Window>& held, const std::function<std::unique_ptr<Window>()>& make,
+                           const std::function<void(Window&)>& wire);
+    // Runs one step of a window or relay; a std::exception becomes an "Error" dialog.
+    void WindowStep(const std::function<void()>& step);
+    // Adds or removes an output path in the engine and marks the event log changed.
+    void ChangeOutputPath(void (Interface::*change)(const CL::OutputPath&), const CL::OutputPath& path);
 
     std::atomic<bool> wiringEnabled{false};
     PlayerFactory* factory;
