@@ -64,6 +64,7 @@ class SkipToolController;
 class TempoToolController;
 class TimelineController;
 class TransposeToolController;
+class UnsavedChangesPrompt;
 class VampToolController;
 
 // The main window: loads the current show and owns everything that belongs to it (engine, show
@@ -223,6 +224,45 @@ public slots:
 
     void onError(std::string message, std::string title);
     void onInformation(std::string message, std::string title);
+
+    // Event-log versions
+public slots:
+    // Saves the edited log as the next minor version.
+    void onSaveButton();
+    // Saves the edited log as the next major version and shares it through the web service.
+    void onSaveAndUploadButton();
+    // Fetches the web service's latest version, then loads the newest local version.
+    void GetLatestLogClicked_();
+    // Opens the event-log manager window (a new one replaces an open one).
+    void ShowChangelogManager_();
+    // Switch to the local or the service's version of a row of the event-log manager's lists.
+    void ChangelogLocalSelected_(int index);
+    void ChangelogServerSelected_(int index);
+    void ChangelogManagerClosing_();
+    // Sets the modification time of `path` (relative paths are in the show folder) to now; false
+    // for a missing file or when the time cannot be set.
+    bool touchFile(QString path);
+    // Reloads the current song under the newly loaded log and announces the new log.
+    void ReloadSongAfterLogChange();
+
+private:
+    // Saves as onSaveButton() does; false, with "Save Failed" shown, when nothing was saved.
+    bool SaveEdits();
+    // A save or a share whose failures throw.
+    void SaveNextMinorVersion();
+    void ShareNextMajorVersion();
+    void LoadLatestLog();
+    void LoadLocalVersion(const std::string& versionText);
+    void LoadServerVersion(const std::string& versionText);
+    // Runs `switchVersion` at once while the log holds no unsaved edits; otherwise asks first and
+    // runs it after the answer: once saved, without saving, or not at all.
+    void SwitchVersion(std::function<void()> switchVersion);
+    // Switches to the version of a row of the event-log manager's local or server list; failures
+    // show "Loading Edits Failed" and leave the window open.
+    void ChooseVersion(int index, bool fromServer);
+    void ReleaseChangelogManager();
+
+    std::shared_ptr<UnsavedChangesPrompt> switchPrompt;
 
 private slots:
     void onOscOutgoingNotification();
