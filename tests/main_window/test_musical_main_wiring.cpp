@@ -198,32 +198,97 @@ private slots:
         QCOMPARE(Calls(rig, "Play"), 1);
     }
 
-    // Each menu command reaches its engine call once, after the window was wired again and the
-    // show reloaded.
-    void menuCommandsReachTheEngineOnce_data()
+    // Each menu command reaches its slot once, seen by the engine call it makes, after the window
+    // was wired again and the show reloaded. Some need an event selected or an edit made first.
+    void menuCommandsReachTheirSlotsOnce_data()
     {
+        QTest::addColumn<QStringList>("before");
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("call");
-        const std::pair<const char*, const char*> rows[] = {
-            {"playPause", "Play"},          {"stop", "Stop"},
-            {"continuePlay", "Continue"},   {"nextBar", "SeekToNextMeasure"},
-            {"previousBar", "SeekToPreviousMeasure"}, {"nextMarker", "SeekRight"},
-            {"previousMarker", "SeekLeft"}, {"selectAll", "GetSongAudioStartTick"},
+        const QStringList selected{"select"};
+        const QStringList deleted{"select", "deleteSelected"};
+        const struct {
+            QStringList before;
+            const char* command;
+            const char* call;
+        } rows[] = {
+            {{}, "playPause", "Play"},
+            {{}, "stop", "Stop"},
+            {{}, "continuePlay", "Continue"},
+            {{}, "nextBar", "SeekToNextMeasure"},
+            {{}, "previousBar", "SeekToPreviousMeasure"},
+            {{}, "nextMarker", "SeekRight"},
+            {{}, "previousMarker", "SeekLeft"},
+            {{}, "selectAll", "GetSongAudioStartTick"},
+            {{}, "saveClicked", "SaveChangelog"},
+            {{}, "shareClicked", "GetShowAuthorizationData"},
+            {{}, "getLatestLogClicked", "SetChangelogFilename"},
+            {{}, "midiCommandsClicked", "GetMidiSources"},
+            {{}, "audioManagerClicked", "GetOutputDeviceUid"},
+            {{}, "oscManagerClicked", "GetNetworks"},
+            {selected, "deleteSelected", "DeleteEvent"},
+            {deleted, "undo", "Undo"},
+            {deleted + QStringList{"undo"}, "redo", "Redo"},
         };
-        for (const auto& [command, call] : rows)
-            QTest::newRow(command) << QString(command) << QString(call);
+        for (const auto& row : rows)
+            QTest::newRow(row.command) << row.before << QString(row.command) << QString(row.call);
     }
 
-    void menuCommandsReachTheEngineOnce()
+    void menuCommandsReachTheirSlotsOnce()
     {
+        QFETCH(QStringList, before);
         QFETCH(QString, command);
         QFETCH(QString, call);
         MainWindowRig rig;
         rig.Create();
         rig.controller->connectSignals();
         Reach(rig, Phase::ShowReloaded);
-        QVERIFY(QMetaObject::invokeMethod(rig.Child("menuButton"), qPrintable(command)));
+        QObject* menu = rig.Child("menuButton");
+        for (const QString& step : before) {
+            if (step == "select")
+                QVERIFY(QMetaObject::invokeMethod(rig.Child("eventList"), "currentItemChanged", Q_ARG(int, 1)));
+            else
+                QVERIFY(QMetaObject::invokeMethod(menu, qPrintable(step)));
+        }
+        rig.Engine().ClearJournal();
+        QVERIFY(QMetaObject::invokeMethod(menu, qPrintable(command)));
         QCOMPARE(Calls(rig, call.toStdString()), 1);
+    }
+
+    // The sound-effect entry shows the manager's window.
+    void theSoundEffectEntryShowsItsManager()
+    {
+        MainWindowRig rig;
+        rig.Create();
+        QVERIFY(ShownWindow(rig) != nullptr);
+        auto* sfxWindow = qobject_cast<QWindow*>(SfxManagerWindow());
+        QVERIFY(!sfxWindow->isVisible());
+        // The offscreen platform cannot raise a window.
+        QTest::ignoreMessage(QtWarningMsg, "This plugin does not support raise()");
+        QVERIFY(QMetaObject::invokeMethod(rig.Child("menuButton"), "sfxManagerClicked"));
+        QVERIFY(sfxWindow->isVisible());
+    }
+
+    // After a second show load, the new edit controller's rows exist once: the edit button opens
+    // its tool once, an attacca change reaches the engine once and the menu learns of the unsaved
+    // edit.
+    void theNewEditControllersRowsExistOnce()
+    {
+        MainWindowRig rig;
+        rig.Create();
+        rig.controller->connectSignals();
+        Reach(rig, Phase::ShowReloaded);
+        QObject* menu = rig.Child("menuButton");
+        QVERIFY(!menu->property("canSave").toBool());
+        QVERIFY(QMetaObject::invokeMethod(rig.Child("eventList"), "currentItemChanged", Q_ARG(int, 1)));
+        rig.Engine().ClearJournal();
+        QVERIFY(QMetaObject::invokeMethod(rig.Root()->property("editPanelControl").value<QObject*>(),
+                                          "editSelectedEventItem"));
+        QCOMPARE(Calls(rig, "GetBarsBeats"), 1);
+
+        QVERIFY(QMetaObject::invokeMethod(rig.Child("songList"), "attaccaStateChanged", Q_ARG(QString, "1")));
+        QCOMPARE(Calls(rig, "SetAttacca"), 1);
+        QVERIFY(menu->property("canSave").toBool());
     }
 
     // The menu's zoom entries and the "+" key zoom the timeline one step each.
