@@ -346,7 +346,8 @@ private slots:
         rig.Engine().ClearJournal();
         QVERIFY(QMetaObject::invokeMethod(rig.Child("menuButton"), "nextBar"));
         QCOMPARE(Calls(rig, "SeekToNextMeasure"), 1);
-        rig.controller->FlushPendingOscCommands();
+        QMetaObject::invokeMethod(rig.Root(), "play");
+        rig.Advance(100);
         QTest::qWait(200);
         QVERIFY(!desk.hasPendingDatagrams());
     }
