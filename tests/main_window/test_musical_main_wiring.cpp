@@ -13,11 +13,14 @@
 #include <QUdpSocket>
 #include <QtTest>
 
-#include <functional>
 #include <string>
 
 using vemo::qt::MusicalMainController;
 using vemo::testing::MainWindowRig;
+
+// The window as built, wired twice more, or after another show load.
+enum class Phase { Built, WiredAgain, ShowReloaded };
+Q_DECLARE_METATYPE(Phase)
 
 namespace {
 
@@ -50,8 +53,15 @@ int Calls(const MainWindowRig& rig, const std::string& name)
     return count;
 }
 
-enum class Phase { Built, WiredAgain, ShowReloaded };
+void AddPhaseRows()
+{
+    QTest::addColumn<Phase>("phase");
+    QTest::newRow("built") << Phase::Built;
+    QTest::newRow("wired again") << Phase::WiredAgain;
+    QTest::newRow("show reloaded") << Phase::ShowReloaded;
+}
 
+// Brings the window to `phase`, then empties the engine's journal.
 void Reach(MainWindowRig& rig, Phase phase)
 {
     if (phase == Phase::WiredAgain) {
@@ -88,25 +98,15 @@ QQuickWindow* ShownWindow(MainWindowRig& rig)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Phase)
-
 class TestMusicalMainWiring : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase() { QGuiApplication::setQuitOnLastWindowClosed(false); }
 
-    void phases_data()
-    {
-        QTest::addColumn<Phase>("phase");
-        QTest::newRow("built") << Phase::Built;
-        QTest::newRow("wired again") << Phase::WiredAgain;
-        QTest::newRow("show reloaded") << Phase::ShowReloaded;
-    }
-
     // Every row between the document and the controller, counted by signature: the rows that
     // are not connected exactly once.
-    void documentRowsExistOnce_data() { phases_data(); }
+    void documentRowsExistOnce_data() { AddPhaseRows(); }
     void documentRowsExistOnce()
     {
         QFETCH(Phase, phase);
@@ -166,7 +166,7 @@ private slots:
 
     // The controller's own signals reach the edit controller and the menu once each; the edit
     // controller of a reloaded show is a new receiver, the old one gone.
-    void controllerRowsToEditAndMenuExistOnce_data() { phases_data(); }
+    void controllerRowsToEditAndMenuExistOnce_data() { AddPhaseRows(); }
     void controllerRowsToEditAndMenuExistOnce()
     {
         QFETCH(Phase, phase);
@@ -187,7 +187,7 @@ private slots:
     }
 
     // A root play() plays once, however often the window was wired.
-    void aRootPlayCallsPlayOnce_data() { phases_data(); }
+    void aRootPlayCallsPlayOnce_data() { AddPhaseRows(); }
     void aRootPlayCallsPlayOnce()
     {
         QFETCH(Phase, phase);
@@ -388,7 +388,7 @@ private slots:
     }
 
     // The menu sits in the window's top-left corner and opens below its icon; it holds the About
-    // window, filled with the product's version.
+    // window, filled with the product's version, whose acknowledgements are the product's own.
     void theMenuOpensInTheMainWindow()
     {
         MainWindowRig rig;
@@ -406,6 +406,14 @@ private slots:
         QObject* dropDown = menuButton->findChild<QObject*>("menu");
         QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(20, 18));
         QTRY_VERIFY(dropDown->property("opened").toBool());
+
+        QVERIFY(QMetaObject::invokeMethod(about, "acknowledgementsClicked"));
+        QString acknowledgements;
+        for (QWindow* candidate : QGuiApplication::allWindows()) {
+            if (candidate->property("acknowledgementText").isValid())
+                acknowledgements = candidate->property("acknowledgementText").toString();
+        }
+        QVERIFY2(!acknowledgements.isEmpty() && !acknowledgements.startsWith("Error"), qPrintable(acknowledgements));
     }
 
     // The menu's keys in the main window: Space plays once, Quit asks the window to close once
