@@ -23,6 +23,7 @@
 #include <QQmlApplicationEngine>
 
 #include <algorithm>
+#include <stdexcept>
 #include <type_traits>
 
 namespace vemo::qt {
@@ -73,6 +74,8 @@ bool MusicalMainController::OpenTool(const std::function<void(Tool&)>& open, boo
     try {
         if constexpr (std::is_constructible_v<Tool, QQmlEngine*, std::shared_ptr<Interface>, EditController*,
                                               std::shared_ptr<OutputPathsModel>, QObject*>) {
+            if (!outputPathsController)
+                throw std::runtime_error("The show's output paths are not loaded.");
             held = std::make_unique<Tool>(engine, player, editController.get(), outputPathsController->Model(),
                                           QmlObject());
         } else {
@@ -151,8 +154,8 @@ void MusicalMainController::onTempoButton(int startTick, int endTick)
 
 void MusicalMainController::onMarkerButton(int startTick)
 {
-    OpenTool<MarkerToolController>([&](MarkerToolController& tool) { tool.onMarkerButtonClicked(BarBeatAt(startTick)); },
-                                   false);
+    OpenTool<MarkerToolController>(
+        [&](MarkerToolController& tool) { tool.onMarkerButtonClicked(BarBeatAt(startTick)); }, false);
 }
 
 void MusicalMainController::onClickButton(int startTick, int endTick)
@@ -202,7 +205,9 @@ void MusicalMainController::onAmbientSFXButton(int startTick, int endTick)
 void MusicalMainController::onOscButton(int startTick)
 {
     OpenTool<OscToolController>(
-        [&](OscToolController& tool) { tool.onToolButtonClicked(BarBeatAt(startTick), player->GetMinStartTickIndex()); },
+        [&](OscToolController& tool) {
+            tool.onToolButtonClicked(BarBeatAt(startTick), player->GetMinStartTickIndex());
+        },
         false);
 }
 

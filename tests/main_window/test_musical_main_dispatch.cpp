@@ -232,17 +232,34 @@ private slots:
         QCOMPARE(ShownNotices(*rig), QStringList());
     }
 
-    // The caesura tool asks the engine for the earliest start tick; when that fails the user is
-    // told and no tool stays open.
+    // A tool that fails while it opens (the caesura tool asks the engine for the earliest start
+    // tick, every tool for bars and beats) is reported and not kept.
+    void aToolThatFailsToOpenIsReleased_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("caesura") << 8 << "GetMinStartTickIndex" << "Refused";
+        QTest::newRow("cut") << 2 << "GetBarBeatByTick" << "Refused";
+        QTest::newRow("primary sfx") << 9 << "GetBarBeatByTick" << "Error Creating SFX: Refused";
+        QTest::newRow("ambient sfx") << 10 << "GetBarBeatByTick" << "Error Creating SFX: Refused";
+    }
     void aToolThatFailsToOpenIsReleased()
     {
+        QFETCH(int, kind);
+        QFETCH(QString, call);
+        QFETCH(QString, message);
         rig->Create();
         const qsizetype before = ToolWindows().size();
-        rig->Engine().FailNext("GetMinStartTickIndex",
-                               std::make_exception_ptr(std::runtime_error("No start tick")));
-        rig->controller->onCaesuraButton(kEnd);
-        QCOMPARE(rig->DialogTitles(), QStringList{"Error"});
+        rig->Engine().FailNext(call.toStdString(), std::make_exception_ptr(std::runtime_error("Refused")));
+        Kinds()[kind].press(*rig->controller);
         QCOMPARE(ToolWindows().size(), before);
+        QStringList texts;
+        for (QObject* child : rig->Root()->children()) {
+            if (auto* window = qobject_cast<QWindow*>(child); window != nullptr && IsDialog(window))
+                texts.append(window->property("title").toString() + ": " + window->property("text").toString());
+        }
+        QCOMPARE(texts, QStringList{"Error: " + message});
     }
 
     // Every kind open when the show reloads, then when the main window goes: the tools go first,

@@ -6,6 +6,7 @@
 #include "main_window/drag_clamp.h"
 
 #include <osc/osc_settings.h>
+#include <vemo_core/events.h>
 #include <osc_test_support.h>
 #include <vemo_test/qml_engine.h>
 
@@ -73,6 +74,18 @@ private slots:
         const vemo::qt::DragTicks ticks = ClampDrag(start, end, adjustLeft, adjustRight, 1000, 9000);
         QCOMPARE(ticks.start, newStart);
         QCOMPARE(ticks.end, newEnd);
+    }
+
+    // A drag that would start before the song starts the event at the song's start, as long as it
+    // was; the edit goes to the change log with those ticks.
+    void aDragReachesTheEditorInsideTheSong()
+    {
+        MainWindowRig rig;
+        rig.Create();
+        const CL::Cut cut(0, 1920, "CUT1");
+        rig.controller->onVemoEditDragged(&cut, -5000, -3080, false, false);
+        QVERIFY(rig.JournalHas("EditEventStartEndValues(CUT1,0,1920,"));
+        rig.controller->onVemoEditDragged(nullptr, 0, 1920, false, false);
     }
 
     // New OSC settings take effect (the server restarts on the new port) even when saving them or
@@ -147,6 +160,37 @@ private slots:
             QSettings::IniFormat));
         settings.Load();
         QCOMPARE(settings.DefaultVolume() == volume, stored);
+    }
+
+    // A window that cannot be made is reported and not kept.
+    void aWindowThatFailsToOpenIsReleased()
+    {
+        MainWindowRig rig;
+        rig.Create();
+        rig.Engine().FailNext("GetOutputDeviceUid", Failure("No device"));
+        rig.controller->ShowAudioManager_();
+        QCOMPARE(rig.DialogTitles(), QStringList{"Error"});
+        vemo::testing::DeliverDeferredDeletes();
+        QCOMPARE(RootChildOfType(rig, "AudioManager"), nullptr);
+    }
+
+    // The OSC window's OK stores its settings and restarts the server on its port.
+    void theOscWindowAppliesItsSettings()
+    {
+        MainWindowRig rig;
+        rig.Create();
+        rig.controller->ShowOscManager_();
+        rig.Unshow();
+        QObject* window = RootChildOfType(rig, "OscManager");
+        QVERIFY(window != nullptr);
+        const int port = vemo::osc::testing::FreeUdpPort();
+        window->setProperty("oscListenPortString", QString::number(port));
+        QMetaObject::invokeMethod(window, "okay");
+        QCOMPARE(rig.DialogTitles(), QStringList());
+        QVERIFY(rig.JournalHas("SetOscControlDefaultPort(" + std::to_string(port) + ")"));
+        vemo::osc::OscSettings stored;
+        stored.Load((vemo::testing::DataDirectory() / "osc_settings.vemo").string());
+        QCOMPARE(stored.oscListenPort, port);
     }
 
     // An added or removed output path is an unsaved change of the event log.
