@@ -96,8 +96,6 @@ void MusicalMainController::ConnectReportsToRoot(QObject& root)
 
 void MusicalMainController::ConnectEditController()
 {
-    if (menuController)
-        connect(this, &Main::AdminPermissionSet, menuController.get(), &Menu::SetAdminPermission, kUnique);
     EditController* edit = editController.get();
     if (edit == nullptr)
         return;
@@ -117,6 +115,7 @@ void MusicalMainController::ConnectMenu()
     Menu* menu = menuController.get();
     if (menu == nullptr)
         return;
+    connect(this, &Main::AdminPermissionSet, menu, &Menu::SetAdminPermission, kUnique);
     std::vector<MenuRow> rows = {
         {&Menu::midiCommandsClicked, &Main::ShowMidiManager_},
         {&Menu::audioManagerClicked, &Main::ShowAudioManager_},
