@@ -5,6 +5,7 @@
 #include "shows/show_downloader_controller.h"
 
 #include <vemo_ui/controllers/dialog_controller.h>
+#include <vemo_ui/controllers/input_dialog_controller.h>
 
 #include <vemo_core/errors.h>
 #include <vemo_core/types.h>
@@ -20,6 +21,7 @@ namespace vemo::qt {
 namespace {
 
 constexpr int kErrorDialog = 0;
+constexpr int kWarningDialog = 1;
 constexpr int kInformationDialog = 2;
 
 } // namespace
@@ -129,6 +131,7 @@ void Launcher::LaunchTnMainController()
         return;
     }
     connect(mainController.get(), &MusicalMainController::Closing, this, &Launcher::ClosingSaveQuery);
+    connect(mainController.get(), &MusicalMainController::SaveCompleted, this, &Launcher::CloseAfterSave);
     if (filesUpdated && !updateText.isEmpty())
         mainController->showDialog(updateText.toStdString(), "Files Were Updated", kInformationDialog);
 }
@@ -149,8 +152,57 @@ void Launcher::ClosingSaveQuery()
         CloseApp();
         return;
     }
-    // Unsaved edits cannot be saved yet, so they are given up with the run as well.
-    CloseApp();
+    closeAfterSave = true;
+    QObject* prompt = ShowUnsavedChangesPrompt("Save and Close", "Close Without Saving");
+    if (prompt == nullptr) {
+        // Without a prompt nobody can answer: the program goes on with its edits.
+        NegateClose();
+        return;
+    }
+    connect(prompt, SIGNAL(accepted()), mainController.get(), SLOT(onSaveButton()));
+    // A good save has quit already; after a failed one the program goes on, and the next save must
+    // not quit.
+    connect(prompt, SIGNAL(accepted()), this, SLOT(NegateClose()));
+    connect(prompt, SIGNAL(cancelled()), this, SLOT(CloseApp()));
+    connect(prompt, SIGNAL(negated()), this, SLOT(NegateClose()));
+    connect(prompt, SIGNAL(negated()), this, SLOT(deleteSavePromptDialog()));
+}
+
+void Launcher::CloseAfterSave()
+{
+    if (closeAfterSave)
+        CloseApp();
+}
+
+void Launcher::NegateClose()
+{
+    closeAfterSave = false;
+}
+
+void Launcher::deleteSavePromptDialog() const
+{
+    if (QObject* window = sender())
+        window->deleteLater();
+}
+
+QObject* Launcher::ShowUnsavedChangesPrompt(const QString& acceptText, const QString& cancelText)
+{
+    savePrompt = std::make_unique<InputDialogController>(
+        "You have unsaved changes.  If you quit now, they will be lost forever.", "Unsaved Changes", kWarningDialog,
+        nullptr, engine, nullptr, false);
+    savePrompt->SetConfirmationPreamble("Unsaved Changes Detected:");
+    savePrompt->SetDialogProperty("acceptButtonText", acceptText);
+    savePrompt->SetDialogProperty("cancelButtonText", cancelText);
+    savePrompt->SetDialogProperty("negateButtonText", "Cancel");
+    savePrompt->SetDialogProperty("showNegateButton", true);
+    savePrompt->SetDialogProperty("showInputField", false);
+    savePrompt->SetDialogProperty("visible", true);
+    QObject* window = savePrompt->QmlObject();
+    if (window != nullptr) {
+        connect(window, SIGNAL(accepted()), this, SLOT(deleteSavePromptDialog()));
+        connect(window, SIGNAL(cancelled()), this, SLOT(deleteSavePromptDialog()));
+    }
+    return window;
 }
 
 } // namespace vemo::qt
