@@ -75,6 +75,8 @@ MusicalMainController::MusicalMainController(QQmlApplicationEngine* engine, Play
 MusicalMainController::~MusicalMainController()
 {
     StopEngineForRelease();
+    // The tools and windows hold the edit controller and the engine, which go before some of them.
+    ReleaseToolsAndWindows();
 }
 
 void MusicalMainController::StopEngineForRelease() noexcept
@@ -160,6 +162,7 @@ void MusicalMainController::ApplyGeneralSettings()
 
 void MusicalMainController::LoadCurrentShow()
 {
+    oscManager.reset();
     oscServer.reset();
     if (showManager)
         showManager->ShutdownPlayer();
@@ -178,6 +181,7 @@ void MusicalMainController::LoadCurrentShow()
 
 void MusicalMainController::TearDownShow()
 {
+    ReleaseToolsAndWindows();
     mixerController.reset();
     outputPathsController.reset();
     if (editController)
@@ -213,17 +217,32 @@ void MusicalMainController::OpenShow(const std::filesystem::path& folder, const 
     timelineController = std::make_unique<TimelineController>(
         engine, qobject_cast<QQuickItem*>(RootItem("timelineControl")), player, showManager, editModel,
         factory->showAudioFadeRegion, permissions, true, factory->oscEnabled);
+    connect(timelineController.get(), &TimelineController::EditSelectedSignal, this,
+            &MusicalMainController::onVemoEditSelectedExternally);
+    connect(timelineController.get(), &TimelineController::EditDoubleClickedSignal, this,
+            &MusicalMainController::onEditDoubleClicked);
+    connect(timelineController.get(), &TimelineController::EditDraggedSignal, this,
+            &MusicalMainController::onVemoEditDragged);
     connect(timelineController.get(), &TimelineController::timelineClicked, this,
             &MusicalMainController::onClearOscQueue);
 
     editController = std::make_unique<EditController>(
         engine, showManager, editModel, player, qobject_cast<QQuickItem*>(RootItem("editPanelControl")),
         timelineController.get(), &permissions, true, factory->oscEnabled);
+    connect(editController.get(), &EditController::EventItemChangedSignal, this,
+            &MusicalMainController::onEventItemChanged);
+    connect(editController.get(), &EditController::MarkerItemChangedSignal, this,
+            &MusicalMainController::onMarkerItemChanged);
     connect(editController.get(), &QmlController::information, this, &MusicalMainController::onInformation);
     connect(editController.get(), &QmlController::error, this, &MusicalMainController::onError);
 
     outputPathsController = std::make_shared<OutputPathsManagerController>(player->GetOutputPathMap(), engine,
                                                                            QmlObject());
+    connect(outputPathsController.get(), &OutputPathsManagerController::AddOutputPathSignal, this,
+            &MusicalMainController::onAddOutputhPath);
+    connect(outputPathsController.get(), &OutputPathsManagerController::RemoveOutputPathSignal, this,
+            &MusicalMainController::onRemoveOutputhPath);
+    connect(outputPathsController.get(), &QmlController::error, this, &MusicalMainController::onError);
     outputPathsController->SetVisible(false);
 
     SetRootProperty("title", factory->displayName + " - " + showName + " - " +
