@@ -103,6 +103,12 @@ void MusicalMainController::ConstructInOrder()
     SetRootProperty("showScore", factory->showScore);
     LoadCurrentShow();
     SetRootProperty("cornerLogoSource", factory->iconUrl);
+    aboutController = std::make_unique<AboutWindowController>(
+        RootItem("aboutWindow"), engine, factory->Version(), factory->logoUrl,
+        ":/qt/qml/com/quorvane/" + factory->productKey + "2_ui/resources/text/acknowledgements.txt",
+        factory->BuildTag());
+    menuController = std::make_unique<ResponsiveMenuController>(factory->showAudioManager, factory->displayName,
+                                                                RootItem("menu"), engine, factory->oscEnabled);
     wiringEnabled.store(true);
     connectSignals();
     if (std::filesystem::exists(oscSettingsPath()))
@@ -291,6 +297,8 @@ void MusicalMainController::SetSfxPermission(bool sfx)
 {
     permissions.sfx = sfx;
     SetRootProperty("sfxPermissions", sfx);
+    if (menuController)
+        menuController->SetSfxPermission(sfx);
 }
 
 void MusicalMainController::SetPermissions(Permissions value)

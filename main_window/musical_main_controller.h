@@ -17,6 +17,7 @@
 #include <vemo_player_core/interface.h>
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <atomic>
@@ -353,6 +354,19 @@ private:
     std::shared_ptr<AppSettings> settings;
     QString showName;
     HeldOscCues pendingOscCommands;
+
+private:
+    // The signal wiring: each connection exists once however often it runs.
+    void ConnectRootSignals(QObject& root);
+    void ConnectReportsToRoot(QObject& root);
+    void ConnectEditController();
+    void ConnectMenu();
+    // The sound-effect manager's list changes reach the edit views through one connection per
+    // manager object.
+    void ConnectSoundEffectChanges();
+    void ReloadAfterSoundEffectChange();
+
+    QPointer<QObject> soundEffectsWiredTo;
 };
 
 } // namespace vemo::qt
