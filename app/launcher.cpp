@@ -2,10 +2,10 @@
 
 #include "app/data_directory.h"
 #include "main_window/musical_main_controller.h"
+#include "main_window/unsaved_changes_prompt.h"
 #include "shows/show_downloader_controller.h"
 
 #include <vemo_ui/controllers/dialog_controller.h>
-#include <vemo_ui/controllers/input_dialog_controller.h>
 
 #include <vemo_core/errors.h>
 #include <vemo_core/types.h>
@@ -21,7 +21,6 @@ namespace vemo::qt {
 namespace {
 
 constexpr int kErrorDialog = 0;
-constexpr int kWarningDialog = 1;
 constexpr int kInformationDialog = 2;
 
 } // namespace
@@ -153,19 +152,18 @@ void Launcher::ClosingSaveQuery()
         return;
     }
     closeAfterSave = true;
-    QObject* prompt = ShowUnsavedChangesPrompt("Save and Close", "Close Without Saving");
+    UnsavedChangesPrompt* prompt = ShowUnsavedChangesPrompt("Save and Close", "Close Without Saving");
     if (prompt == nullptr) {
         // Without a prompt nobody can answer: the program goes on with its edits.
         NegateClose();
         return;
     }
-    connect(prompt, SIGNAL(accepted()), mainController.get(), SLOT(onSaveButton()));
-    // A good save has quit already; after a failed one the program goes on, and the next save must
-    // not quit.
-    connect(prompt, SIGNAL(accepted()), this, SLOT(NegateClose()));
-    connect(prompt, SIGNAL(cancelled()), this, SLOT(CloseApp()));
-    connect(prompt, SIGNAL(negated()), this, SLOT(NegateClose()));
-    connect(prompt, SIGNAL(negated()), this, SLOT(deleteSavePromptDialog()));
+    connect(prompt, &UnsavedChangesPrompt::accepted, mainController.get(), &MusicalMainController::onSaveButton);
+    // A good save has asked to quit already; after a failed one the program goes on, and the next
+    // save must not quit.
+    connect(prompt, &UnsavedChangesPrompt::accepted, this, &Launcher::NegateClose);
+    connect(prompt, &UnsavedChangesPrompt::cancelled, this, &Launcher::CloseApp);
+    connect(prompt, &UnsavedChangesPrompt::negated, this, &Launcher::NegateClose);
 }
 
 void Launcher::CloseAfterSave()
@@ -179,30 +177,10 @@ void Launcher::NegateClose()
     closeAfterSave = false;
 }
 
-void Launcher::deleteSavePromptDialog() const
+UnsavedChangesPrompt* Launcher::ShowUnsavedChangesPrompt(const QString& acceptText, const QString& cancelText)
 {
-    if (QObject* window = sender())
-        window->deleteLater();
-}
-
-QObject* Launcher::ShowUnsavedChangesPrompt(const QString& acceptText, const QString& cancelText)
-{
-    savePrompt = std::make_unique<InputDialogController>(
-        "You have unsaved changes.  If you quit now, they will be lost forever.", "Unsaved Changes", kWarningDialog,
-        nullptr, engine, nullptr, false);
-    savePrompt->SetConfirmationPreamble("Unsaved Changes Detected:");
-    savePrompt->SetDialogProperty("acceptButtonText", acceptText);
-    savePrompt->SetDialogProperty("cancelButtonText", cancelText);
-    savePrompt->SetDialogProperty("negateButtonText", "Cancel");
-    savePrompt->SetDialogProperty("showNegateButton", true);
-    savePrompt->SetDialogProperty("showInputField", false);
-    savePrompt->SetDialogProperty("visible", true);
-    QObject* window = savePrompt->QmlObject();
-    if (window != nullptr) {
-        connect(window, SIGNAL(accepted()), this, SLOT(deleteSavePromptDialog()));
-        connect(window, SIGNAL(cancelled()), this, SLOT(deleteSavePromptDialog()));
-    }
-    return window;
+    savePrompt = std::make_unique<UnsavedChangesPrompt>(engine, kQuitWithUnsavedChanges, acceptText, cancelText);
+    return savePrompt->Window() != nullptr ? savePrompt.get() : nullptr;
 }
 
 } // namespace vemo::qt

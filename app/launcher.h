@@ -20,9 +20,9 @@ struct DownloadPlan;
 namespace vemo::qt {
 
 class DialogController;
-class InputDialogController;
 class MusicalMainController;
 class ShowDownloaderController;
+class UnsavedChangesPrompt;
 
 // Start-up and close of the program. At start-up it makes sure the data directory exists (installing
 // the bundled demo show when there is no current show), asks the web service which of the current
@@ -48,10 +48,9 @@ public slots:
     void ClosingSaveQuery();
     // A save has completed: quits when the user chose "Save and Close".
     void CloseAfterSave();
-    // The user went back to the program: a later save no longer quits.
+    // The user went back to the program, or the save chosen to close with failed: a later save no
+    // longer quits.
     void NegateClose();
-    // Schedules the deletion of the prompt window that sent the answer.
-    void deleteSavePromptDialog() const;
 
 private slots:
     void DownloadFinished(const ShowRecord& record);
@@ -61,10 +60,12 @@ private:
     std::unique_ptr<vemo::networking::DownloadPlan> CheckShowFilesOnServer(const std::filesystem::path& showFolder);
     void StartDownload(std::unique_ptr<vemo::networking::DownloadPlan> plan);
     void ShowErrorDialog(const std::string& message, const std::string& title);
-    // Shows the "Unsaved Changes" prompt with these two answers besides "Cancel"; returns its window.
-    QObject* ShowUnsavedChangesPrompt(const QString& acceptText, const QString& cancelText);
+    // Shows the "Unsaved Changes" prompt with these two answers besides "Cancel", replacing an
+    // earlier one; null when its window could not be made.
+    UnsavedChangesPrompt* ShowUnsavedChangesPrompt(const QString& acceptText, const QString& cancelText);
 
-    std::unique_ptr<InputDialogController> savePrompt;
+    // Releases its window on every answer.
+    std::unique_ptr<UnsavedChangesPrompt> savePrompt;
     bool closeAfterSave = false;
     std::unique_ptr<DialogController> errorDialog;
     QString updateText;

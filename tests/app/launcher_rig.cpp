@@ -95,11 +95,6 @@ void LauncherRig::Start()
 void LauncherRig::Stop()
 {
     launcher.reset();
-    // Prompt windows belong to nobody; one left unanswered goes with the run.
-    for (QWindow* window : QGuiApplication::allWindows()) {
-        if (TitleOf(window) == "Unsaved Changes")
-            window->deleteLater();
-    }
     DeliverDeferredDeletes();
     engine.reset();
 }
