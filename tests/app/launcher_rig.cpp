@@ -45,6 +45,32 @@ QString TextOf(const QString& title)
     return window != nullptr ? window->property("text").toString() : QString();
 }
 
+bool CloseAndAnswer(QQuickWindow* mainWindow, const QString& answer)
+{
+    mainWindow->close();
+    if (!QTest::qWaitFor([] { return VisibleWindow(kPromptTitle) != nullptr; }, 5000))
+        return false;
+    QQuickWindow* prompt = VisibleWindow(kPromptTitle);
+    if (answer == "Escape") {
+        if (!Activate(prompt))
+            return false;
+        QTest::keyClick(prompt, Qt::Key_Escape);
+        return true;
+    }
+    if (answer == "title bar")
+        return prompt->close();
+    const char* button = answer == "Save and Close"         ? "okButton"
+                         : answer == "Close Without Saving" ? "cancelButton"
+                                                            : "negateButton";
+    return QMetaObject::invokeMethod(Child(prompt, button), "clicked");
+}
+
+bool SaveOffered(QQuickWindow* mainWindow)
+{
+    QObject* save = Child(Child(mainWindow, "editBar"), "saveButton");
+    return QTest::qWaitFor([save] { return save->property("enabled").toBool(); }, 5000);
+}
+
 int RunLoop(const std::function<void()>& steps, int settleMs)
 {
     // Both timers die with this call, so that neither can end a later run.

@@ -21,6 +21,7 @@ namespace vemo::testing {
 inline const QString kMainTitle = "Tol|brin - The Lantern Keeper - Riverside Community Players";
 inline constexpr const char* kShowId = "the-lantern-keeper";
 inline constexpr const char* kCredential = "demo-lantern-keeper";
+inline const QString kPromptTitle = "Unsaved Changes";
 // What RunLoop returns when nothing ended the run.
 inline constexpr int kStillRunning = 99;
 
@@ -30,6 +31,12 @@ QQuickWindow* VisibleWindow(const QString& title);
 int WindowsTitled(const QString& title);
 // A shown window's text, for dialogs and prompts.
 QString TextOf(const QString& title);
+
+// Asks the main window to close and gives the "Unsaved Changes" prompt this answer as a user would:
+// a button's text, "Escape" or "title bar" (its close button). False when no prompt showed.
+bool CloseAndAnswer(QQuickWindow* mainWindow, const QString& answer);
+// Whether the main window's editor bar offers to save within a few seconds.
+bool SaveOffered(QQuickWindow* mainWindow);
 
 // Runs the event loop with `steps` run inside it, and returns what exec() returns: the program's
 // exit code, or kStillRunning when the run was still going `settleMs` after the steps.

@@ -14,13 +14,14 @@
 #include <memory>
 #include <stdexcept>
 
+using vemo::testing::CloseAndAnswer;
+using vemo::testing::kPromptTitle;
 using vemo::testing::kStillRunning;
 using vemo::testing::RunLoop;
 using vemo::testing::VisibleWindow;
 
 namespace {
 
-const QString kPromptTitle = "Unsaved Changes";
 // The version a save writes after the first start's download of 2.0.
 const char* const kSavedLog = "TheLanternKeeper-2.1.logdata";
 
@@ -32,23 +33,6 @@ QQuickWindow* Prompt()
 qreal XOf(QObject* item)
 {
     return qobject_cast<QQuickItem*>(item)->mapToScene(QPointF(0, 0)).x();
-}
-
-// Answers the open prompt as a user would.
-void Answer(const QString& answer)
-{
-    QQuickWindow* prompt = Prompt();
-    if (answer == "Escape") {
-        QVERIFY(vemo::testing::Activate(prompt));
-        QTest::keyClick(prompt, Qt::Key_Escape);
-    } else if (answer == "title bar") {
-        prompt->close();
-    } else {
-        const char* button = answer == "Save and Close"         ? "okButton"
-                             : answer == "Close Without Saving" ? "cancelButton"
-                                                                : "negateButton";
-        QVERIFY(QMetaObject::invokeMethod(vemo::testing::Child(prompt, button), "clicked"));
-    }
 }
 
 } // namespace
@@ -68,24 +52,13 @@ private:
     // editor bar then offers to save.
     bool Edit() const
     {
-        const auto saveOffered = [this] {
-            return vemo::testing::Child(EditBar(), "saveButton")->property("enabled").toBool();
-        };
         return QMetaObject::invokeMethod(vemo::testing::Child(mainWindow, "editPanel"), "markerSelected",
                                          Q_ARG(int, 0)) &&
-               QMetaObject::invokeMethod(EditBar(), "deleteButton") && QTest::qWaitFor(saveOffered, 5000);
+               QMetaObject::invokeMethod(EditBar(), "deleteButton") && vemo::testing::SaveOffered(mainWindow);
     }
 
     // An ordinary save through the editor bar's Save button.
     void Save() { QVERIFY(QMetaObject::invokeMethod(EditBar(), "saveButton")); }
-
-    // A close request of the main window, answered once the prompt shows.
-    void CloseAndAnswer(const QString& answer)
-    {
-        mainWindow->close();
-        QTRY_VERIFY(Prompt() != nullptr);
-        Answer(answer);
-    }
 
 private slots:
     void init()
@@ -158,7 +131,7 @@ private slots:
         QFETCH(int, exitCode);
         QFETCH(bool, saved);
         QVERIFY(Edit());
-        QCOMPARE(RunLoop([&] { CloseAndAnswer(answer); }), exitCode);
+        QCOMPARE(RunLoop([&] { QVERIFY(CloseAndAnswer(mainWindow, answer)); }), exitCode);
         QCOMPARE(Saved(), saved);
         vemo::testing::DeliverDeferredDeletes();
         QCOMPARE(vemo::testing::WindowsTitled(kPromptTitle), 0);
@@ -173,7 +146,7 @@ private slots:
         QVERIFY(Edit());
         vemo::testing::CurrentEngine()->FailNext("SaveChangelog",
                                                  std::make_exception_ptr(std::runtime_error("The disk is full")));
-        QCOMPARE(RunLoop([this] { CloseAndAnswer("Save and Close"); }), kStillRunning);
+        QCOMPARE(RunLoop([this] { QVERIFY(CloseAndAnswer(mainWindow, "Save and Close")); }), kStillRunning);
         QVERIFY(VisibleWindow("Save Failed") != nullptr);
         QVERIFY(!Saved());
         QCOMPARE(RunLoop([this] { Save(); }), kStillRunning);

@@ -21,14 +21,13 @@
 #include <string>
 
 using vemo::testing::Child;
+using vemo::testing::CloseAndAnswer;
 using vemo::testing::kStillRunning;
 using vemo::testing::RunLoop;
 using vemo::testing::TextOf;
 using vemo::testing::VisibleWindow;
 
 namespace {
-
-const QString kPromptTitle = "Unsaved Changes";
 
 // The names of the show folder's event-log files.
 std::set<std::string> LogFiles(const std::filesystem::path& folder)
@@ -87,19 +86,10 @@ private:
     bool Cut(int start, int end) const
     {
         const auto toolShown = [] { return VisibleWindow("Create Cut") != nullptr; };
-        const auto saveOffered = [this] { return Child(EditBar(), "saveButton")->property("enabled").toBool(); };
         return QMetaObject::invokeMethod(mainWindow, "cutButtonPressed", Q_ARG(int, start), Q_ARG(int, end)) &&
                QTest::qWaitFor(toolShown, 5000) &&
                QMetaObject::invokeMethod(Child(VisibleWindow("Create Cut"), "okButton"), "clicked") &&
-               QTest::qWaitFor([&] { return !toolShown(); }, 5000) && QTest::qWaitFor(saveOffered, 5000);
-    }
-
-    // A close request of the main window, answered once the prompt shows.
-    void CloseAndAnswer(const char* button)
-    {
-        mainWindow->close();
-        QTRY_VERIFY(VisibleWindow(kPromptTitle) != nullptr);
-        QVERIFY(QMetaObject::invokeMethod(Child(VisibleWindow(kPromptTitle), button), "clicked"));
+               QTest::qWaitFor([&] { return !toolShown(); }, 5000) && vemo::testing::SaveOffered(mainWindow);
     }
 
     // The versions the service has listed, and those it was sent.
@@ -165,10 +155,10 @@ private slots:
         QTRY_COMPARE(LogLabel(), "Log v1.1");
 
         QVERIFY(Cut(1920, 5760));
-        QCOMPARE(RunLoop([this] { CloseAndAnswer("negateButton"); }), kStillRunning);
+        QCOMPARE(RunLoop([this] { QVERIFY(CloseAndAnswer(mainWindow, "Cancel")); }), kStillRunning);
         QVERIFY(VisibleWindow(vemo::testing::kMainTitle) != nullptr);
         QVERIFY(!std::filesystem::exists(rig->ShowFolder() / "TheLanternKeeper-3.1.logdata"));
-        QCOMPARE(RunLoop([this] { CloseAndAnswer("okButton"); }), 0);
+        QCOMPARE(RunLoop([this] { QVERIFY(CloseAndAnswer(mainWindow, "Save and Close")); }), 0);
         QVERIFY(std::filesystem::is_regular_file(rig->ShowFolder() / "TheLanternKeeper-3.1.logdata"));
         rig->Stop();
     }
@@ -179,7 +169,7 @@ private slots:
         QVERIFY(mainWindow != nullptr);
         const std::set<std::string> before = LogFiles(rig->ShowFolder());
         QVERIFY(Cut(7680, 9600));
-        QCOMPARE(RunLoop([this] { CloseAndAnswer("cancelButton"); }), 0);
+        QCOMPARE(RunLoop([this] { QVERIFY(CloseAndAnswer(mainWindow, "Close Without Saving")); }), 0);
         QCOMPARE(LogFiles(rig->ShowFolder()), before);
     }
 };
