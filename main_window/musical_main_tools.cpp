@@ -23,6 +23,7 @@
 #include <QQmlApplicationEngine>
 
 #include <algorithm>
+#include <stdexcept>
 #include <type_traits>
 
 namespace vemo::qt {
@@ -73,6 +74,8 @@ bool MusicalMainController::OpenTool(const std::function<void(Tool&)>& open, boo
     try {
         if constexpr (std::is_constructible_v<Tool, QQmlEngine*, std::shared_ptr<Interface>, EditController*,
                                               std::shared_ptr<OutputPathsModel>, QObject*>) {
+            if (!outputPathsController)
+                throw std::runtime_error("The show's output paths are not loaded.");
             held = std::make_unique<Tool>(engine, player, editController.get(), outputPathsController->Model(),
                                           QmlObject());
         } else {
