@@ -55,9 +55,28 @@ void MusicalMainController::ConnectRootSignals(QObject& root)
         {SIGNAL(nextSong()), SLOT(NextSong_())},
         {SIGNAL(prevSong()), SLOT(PrevSong_())},
         {SIGNAL(jumpToBar(QString)), SLOT(JumpToBar_(QString))},
+        {SIGNAL(changelogManagerOpened()), SLOT(ShowChangelogManager_())},
+        {SIGNAL(outputPathsOpened()), SLOT(ShowOutputPaths_())},
+        {SIGNAL(caesuraButtonPressed(int)), SLOT(onCaesuraButton(int))},
+        {SIGNAL(markerButtonPressed(int)), SLOT(onMarkerButton(int))},
+        {SIGNAL(skipButtonPressed(int,int)), SLOT(onSkipButton(int,int))},
+        {SIGNAL(vampButtonPressed(int,int)), SLOT(onVampButton(int,int))},
+        {SIGNAL(cutButtonPressed(int,int)), SLOT(onCutButton(int,int))},
+        {SIGNAL(transposeButtonPressed(int,int)), SLOT(onTransposeButton(int,int))},
+        {SIGNAL(tempoButtonPressed(int,int)), SLOT(onTempoButton(int,int))},
+        {SIGNAL(repeatButtonPressed(int,int)), SLOT(onRepeatButton(int,int))},
+        {SIGNAL(clickButtonPressed(int,int)), SLOT(onClickButton(int,int))},
+        {SIGNAL(primarySFXButtonPressed(int)), SLOT(onPrimarySFXButton(int))},
+        {SIGNAL(ambientSFXButtonPressed(int,int)), SLOT(onAmbientSFXButton(int,int))},
     };
     for (const SignatureRow& row : rows)
         connect(&root, row.signal, this, row.slot, kUnique);
+    if (factory->oscEnabled)
+        connect(&root, SIGNAL(oscButtonPressed(int)), this, SLOT(onOscButton(int)), kUnique);
+    if (QObject* editBar = root.findChild<QObject*>("editBar")) {
+        connect(editBar, SIGNAL(saveButton()), this, SLOT(onSaveButton()), kUnique);
+        connect(editBar, SIGNAL(shareButton()), this, SLOT(onSaveAndUploadButton()), kUnique);
+    }
     connect(&root, SIGNAL(closing(QQuickCloseEvent*)), this, SIGNAL(Closing()), kUnique);
 }
 
@@ -84,6 +103,10 @@ void MusicalMainController::ConnectEditController()
         return;
     connect(this, &Main::SignalAttaccaUpdate, edit, &EditController::TriggerAttaccaUpdate, kUnique);
     connect(this, &Main::AdminPermissionSet, edit, &EditController::AdminPermissionSet, kUnique);
+    connect(edit, SIGNAL(AttaccaStateChanged(std::string,UInt8)), this,
+            SLOT(onAttaccaStageChanged(std::string,UInt8)), kUnique);
+    // The one way an edit button reaches its tool: a second connection would open two per press.
+    connect(edit, SIGNAL(EditButtonSignal(cmn::VemoEvent*)), this, SLOT(onEditButton(cmn::VemoEvent*)), kUnique);
     if (menuController)
         connect(edit, &EditController::UpdateUndoRedoState, menuController.get(), &Menu::UpdateUndoRedoState,
                 kUnique);
@@ -95,13 +118,21 @@ void MusicalMainController::ConnectMenu()
     if (menu == nullptr)
         return;
     std::vector<MenuRow> rows = {
+        {&Menu::midiCommandsClicked, &Main::ShowMidiManager_},
+        {&Menu::audioManagerClicked, &Main::ShowAudioManager_},
+        {&Menu::getLatestChangelogClicked, &Main::GetLatestLogClicked_},
         {&Menu::StopRequested, &Main::Stop_},
         {&Menu::PlayPauseRequested, &Main::PauseToggleSlot_},
         {&Menu::ContinuePlayRequested, &Main::ContinuePlay_},
         {&Menu::ZoomInRequested, &Main::ZoomInRequested_},
         {&Menu::ZoomOutRequested, &Main::ZoomOutRequested_},
+        {&Menu::ViewPastLogsRequested, &Main::ShowChangelogManager_},
+        {&Menu::saveRequested, &Main::onSaveButton},
+        {&Menu::shareRequested, &Main::onSaveAndUploadButton},
         {&Menu::selectAllRequested, &Main::onSelectAllRequested_},
     };
+    if (factory->oscEnabled)
+        rows.emplace_back(&Menu::oscManagerClicked, &Main::ShowOscManager_);
     for (const auto& [signal, slot] : rows)
         connect(menu, signal, this, slot, kUnique);
 
