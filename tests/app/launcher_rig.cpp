@@ -112,6 +112,7 @@ void LauncherRig::FreshDataHome()
 
 void LauncherRig::Start()
 {
+    Stop();
     engine = std::make_unique<QQmlApplicationEngine>();
     PrepareQmlEngine(*engine);
     launcher = std::make_unique<vemo::qt::Launcher>(engine.get(), std::make_unique<vemo::qt::TolbrinPlayerFactory>(),

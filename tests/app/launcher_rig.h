@@ -50,7 +50,8 @@ struct LauncherRig {
 
     // A fresh data folder, as on a machine where the program never ran, but for the OSC settings.
     void FreshDataHome();
-    // The engine as the application object makes it, then the launcher.
+    // The engine as the application object makes it, then the launcher; a run still going is
+    // stopped first.
     void Start();
     void Stop();
     // Starts; on a fresh folder waits for the first download and dismisses "Files Were Updated".

@@ -86,9 +86,9 @@ private:
     bool Cut(int start, int end) const
     {
         const auto toolShown = [] { return VisibleWindow("Create Cut") != nullptr; };
+        const auto ok = [] { return Child(Child(VisibleWindow("Create Cut"), "editButtons"), "okButton"); };
         return QMetaObject::invokeMethod(mainWindow, "cutButtonPressed", Q_ARG(int, start), Q_ARG(int, end)) &&
-               QTest::qWaitFor(toolShown, 5000) &&
-               QMetaObject::invokeMethod(Child(VisibleWindow("Create Cut"), "okButton"), "clicked") &&
+               QTest::qWaitFor(toolShown, 5000) && QMetaObject::invokeMethod(ok(), "clicked") &&
                QTest::qWaitFor([&] { return !toolShown(); }, 5000) && vemo::testing::SaveOffered(mainWindow);
     }
 
@@ -119,6 +119,11 @@ private slots:
     {
         qunsetenv("VEMO_WEB_BASE");
         rig = std::make_unique<vemo::testing::LauncherRig>();
+    }
+
+    void cleanup()
+    {
+        rig->Stop();
     }
 
     void cleanupTestCase()
@@ -160,7 +165,6 @@ private slots:
         QVERIFY(!std::filesystem::exists(rig->ShowFolder() / "TheLanternKeeper-3.1.logdata"));
         QCOMPARE(RunLoop([this] { QVERIFY(CloseAndAnswer(mainWindow, "Save and Close")); }), 0);
         QVERIFY(std::filesystem::is_regular_file(rig->ShowFolder() / "TheLanternKeeper-3.1.logdata"));
-        rig->Stop();
     }
 
     void secondRunClosesWithoutSaving()
