@@ -171,6 +171,7 @@ private slots:
     {
         mainWindow = rig->StartAndSettle();
         QVERIFY(mainWindow != nullptr);
+        QTRY_COMPARE(LogLabel(), "Log v3.1");
         const std::set<std::string> before = LogFiles(rig->ShowFolder());
         QVERIFY(Cut(7680, 9600));
         QCOMPARE(RunLoop([this] { QVERIFY(CloseAndAnswer(mainWindow, "Close Without Saving")); }), 0);
