@@ -8,7 +8,6 @@
 #include "main_window/responsive_menu_controller.h"
 #include "sfx/sfx_manager_tool_controller.h"
 
-#include <exception>
 #include <utility>
 #include <vector>
 
@@ -120,6 +119,7 @@ void MusicalMainController::ConnectMenu()
         {&Menu::midiCommandsClicked, &Main::ShowMidiManager_},
         {&Menu::audioManagerClicked, &Main::ShowAudioManager_},
         {&Menu::getLatestChangelogClicked, &Main::GetLatestLogClicked_},
+        {&Menu::sfxManagerClicked, &Main::ShowSfxManager_},
         {&Menu::StopRequested, &Main::Stop_},
         {&Menu::PlayPauseRequested, &Main::PauseToggleSlot_},
         {&Menu::ContinuePlayRequested, &Main::ContinuePlay_},
@@ -148,7 +148,6 @@ void MusicalMainController::ConnectMenu()
         connect(menu, signal, this, &Main::onClearOscQueue, kUnique);
     }
 
-    connect(menu, &Menu::sfxManagerClicked, sfxManager.get(), &SfxManagerToolController::Show, kUnique);
     if (EditController* edit = editController.get()) {
         connect(menu, &Menu::UndoRequested, edit, &EditController::UndoRequested, kUnique);
         connect(menu, &Menu::RedoRequested, edit, &EditController::RedoRequested, kUnique);
@@ -169,12 +168,10 @@ void MusicalMainController::ReloadAfterSoundEffectChange()
 {
     if (!editController)
         return;
-    try {
+    WindowStep([this] {
         editController->ReloadChangeLog();
         editController->RefreshAfterEdit({});
-    } catch (const std::exception& e) {
-        onError(e.what(), "Error");
-    }
+    });
 }
 
 } // namespace vemo::qt

@@ -13,6 +13,7 @@
 #include <QUdpSocket>
 #include <QtTest>
 
+#include <stdexcept>
 #include <string>
 
 using vemo::qt::MusicalMainController;
@@ -372,6 +373,17 @@ private slots:
                                           Q_ARG(QString, "no such instance")));
         QCOMPARE(Calls(rig, "LoadNewChangeLog"), once);
         QCOMPARE(rig.DialogTitles(), QStringList());
+    }
+
+    // A reload that fails after a sound-effect change is reported; the window stays.
+    void aFailingReloadAfterASoundEffectChangeIsReported()
+    {
+        MainWindowRig rig;
+        rig.Create();
+        rig.Engine().FailNext("LoadNewChangeLog", std::make_exception_ptr(std::runtime_error("disk gone")));
+        QVERIFY(QMetaObject::invokeMethod(SfxManagerWindow(), "deleteSoundEffectInstanceClicked",
+                                          Q_ARG(QString, "no such instance")));
+        QCOMPARE(rig.DialogTitles(), QStringList{"Error"});
     }
 
     // A product without OSC connects neither the cue button nor the OSC manager entry.
