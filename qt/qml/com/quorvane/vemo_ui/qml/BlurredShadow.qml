@@ -7,8 +7,6 @@ import QtQuick
 // stretches over any target at least 2 × reach wide and high. The shadow is black: only the alpha
 // of `color` counts.
 BorderImage {
-    id: shadow
-
     property Item target
     property real horizontalOffset: 0
     property real verticalOffset: 0

@@ -62,30 +62,34 @@ DelayButton {
             visible: control.activeFocus
         }
 
-        Colorize {
-            id: radiantGlow
+        // The highlight is made only while it shows: each effect costs a layer of the face.
+        Loader {
             objectName: "radiantGlow"
             anchors.fill: face
-            source: face
-            hue: 0.547
-            saturation: 0.87
-            lightness: 0.10
             visible: control.radiant && control.enabled
+            active: visible
 
-            SequentialAnimation on hue {
-                loops: Animation.Infinite
-                running: true
-                NumberAnimation { to: 0.547; duration: 800 }
-                NumberAnimation { to: 0.58; duration: 800 }
-            }
-            SequentialAnimation on lightness {
-                loops: Animation.Infinite
-                running: true
-                paused: control.enabled
-                NumberAnimation { to: 0.35; duration: 800 }
-                NumberAnimation { to: 0.10; duration: 800 }
-                NumberAnimation { to: 0.16; duration: 800 }
-                NumberAnimation { to: 0.05; duration: 800 }
+            sourceComponent: Colorize {
+                source: face
+                hue: 0.547
+                saturation: 0.87
+                lightness: 0.10
+
+                SequentialAnimation on hue {
+                    loops: Animation.Infinite
+                    running: true
+                    NumberAnimation { to: 0.547; duration: 800 }
+                    NumberAnimation { to: 0.58; duration: 800 }
+                }
+                SequentialAnimation on lightness {
+                    loops: Animation.Infinite
+                    running: true
+                    paused: control.enabled
+                    NumberAnimation { to: 0.35; duration: 800 }
+                    NumberAnimation { to: 0.10; duration: 800 }
+                    NumberAnimation { to: 0.16; duration: 800 }
+                    NumberAnimation { to: 0.05; duration: 800 }
+                }
             }
         }
     }
@@ -114,14 +118,18 @@ DelayButton {
                          ? control.toggledOnImageSource : control.imageSource) || ""
             }
 
-            Colorize {
+            Loader {
                 objectName: "toggledTint"
                 anchors.fill: icon
-                source: icon
-                hue: 0.547
-                saturation: 0.82
-                lightness: -0.3
                 visible: control.toggled && control.colorToggledOn && control.enabled
+                active: visible
+
+                sourceComponent: Colorize {
+                    source: icon
+                    hue: 0.547
+                    saturation: 0.82
+                    lightness: -0.3
+                }
             }
         }
 
