@@ -62,34 +62,40 @@ DelayButton {
             visible: control.activeFocus
         }
 
-        // The highlight is made only while it shows: each effect costs a layer of the face.
+        // The highlight is made only while it shows: each effect costs a layer of the face. Its
+        // hue and lightness swing here from the start, whether it shows or not.
         Loader {
+            id: radiantGlow
             objectName: "radiantGlow"
+
+            property real hue: 0.547
+            property real lightness: 0.10
+
             anchors.fill: face
             visible: control.radiant && control.enabled
             active: visible
 
             sourceComponent: Colorize {
                 source: face
-                hue: 0.547
+                hue: radiantGlow.hue
                 saturation: 0.87
-                lightness: 0.10
+                lightness: radiantGlow.lightness
+            }
 
-                SequentialAnimation on hue {
-                    loops: Animation.Infinite
-                    running: true
-                    NumberAnimation { to: 0.547; duration: 800 }
-                    NumberAnimation { to: 0.58; duration: 800 }
-                }
-                SequentialAnimation on lightness {
-                    loops: Animation.Infinite
-                    running: true
-                    paused: control.enabled
-                    NumberAnimation { to: 0.35; duration: 800 }
-                    NumberAnimation { to: 0.10; duration: 800 }
-                    NumberAnimation { to: 0.16; duration: 800 }
-                    NumberAnimation { to: 0.05; duration: 800 }
-                }
+            SequentialAnimation on hue {
+                loops: Animation.Infinite
+                running: true
+                NumberAnimation { to: 0.547; duration: 800 }
+                NumberAnimation { to: 0.58; duration: 800 }
+            }
+            SequentialAnimation on lightness {
+                loops: Animation.Infinite
+                running: true
+                paused: control.enabled
+                NumberAnimation { to: 0.35; duration: 800 }
+                NumberAnimation { to: 0.10; duration: 800 }
+                NumberAnimation { to: 0.16; duration: 800 }
+                NumberAnimation { to: 0.05; duration: 800 }
             }
         }
     }
