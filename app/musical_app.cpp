@@ -54,6 +54,17 @@ private:
     CrashLogWriter& crashLog;
 };
 
+// Qt Quick sizes the shared texture of small images from the screen: 2048 x 1024 pixels (8 MB) on
+// a full-HD one. The program's icons and album art fit in a 512 x 512 one; larger images get
+// textures of their own either way. A size given in the environment stays.
+void LimitImageAtlas()
+{
+    if (qEnvironmentVariableIsSet("QSG_ATLAS_WIDTH") || qEnvironmentVariableIsSet("QSG_ATLAS_HEIGHT"))
+        return;
+    qputenv("QSG_ATLAS_WIDTH", "512");
+    qputenv("QSG_ATLAS_HEIGHT", "512");
+}
+
 } // namespace
 
 MusicalApp::MusicalApp(int argc, char** argv, std::unique_ptr<PlayerFactory> factory)
@@ -83,6 +94,7 @@ void MusicalApp::Run(char** argv, std::unique_ptr<PlayerFactory> factory)
 
     QQuickStyle::setStyle("Basic");
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
+    LimitImageAtlas();
     application = std::make_unique<GuardedApplication>(argumentCount, argv, crashLog);
     vemo::core::RegisterQtMetaTypes();
 

@@ -18,6 +18,7 @@
 #include <atomic>
 #include <cstdio>
 #include <ctime>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -80,6 +81,15 @@ std::optional<Sample> Run(const char* program)
     return std::nullopt;
 }
 
+// The first three fields of /proc/loadavg: times on a busy machine are longer and vary more.
+std::string LoadAverage()
+{
+    std::ifstream file("/proc/loadavg");
+    std::string one, five, fifteen;
+    file >> one >> five >> fifteen;
+    return one + " " + five + " " + fifteen;
+}
+
 double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -126,5 +136,6 @@ int main(int argc, char** argv)
                 Median(programTimes), Median(bareTimes), timeRatio, kGoal);
     std::printf("VmRSS then:  program %.1f MB, bare Qt Quick %.1f MB, ratio %.2f (goal %.1f)\n",
                 Median(programMemory), Median(bareMemory), memoryRatio, kGoal);
+    std::printf("load average at the end: %s\n", LoadAverage().c_str());
     return 0;
 }

@@ -142,7 +142,7 @@ Item {
             const panel = makePanel({ showMixer: data.showMixer })
             compare(findChild(panel, "middleStack").currentIndex, data.index)
             compare(findChild(panel, "mixerTab").visible, data.tabVisible)
-            compare(panel.mixerControl !== null, true)
+            compare(panel.mixerControl !== null, data.tabVisible)
         }
 
         function test_osc_reaches_the_event_list() {

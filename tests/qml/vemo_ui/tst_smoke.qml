@@ -120,13 +120,15 @@ Item {
             compare(qmlProbe.warningsOf(hostWith(data.body)), [])
         }
 
-        // Every type, the quiet states above and a part-filled progress bar, each drawn in a window of
+        // Every type, the quiet states above, a part-filled progress bar and a lit level meter, each drawn in a window of
         // its own. Warnings of the renderer come only where drawing really happens (the xcb run of
         // this file), and fail that run.
         function test_render_data() {
             return moduleTypes().map(type => ({ tag: type.tag, body: type.type + " {}" }))
                 .concat(test_quiet_states_data())
-                .concat([{ tag: "FlatProgressBar part-way", body: "FlatProgressBar { width: 300; value: 0.5 }" }])
+                .concat([{ tag: "FlatProgressBar part-way", body: "FlatProgressBar { width: 300; value: 0.5 }" },
+                         { tag: "VolumeIndicatorSegmented lit",
+                           body: "VolumeIndicatorSegmented { width: 100; height: 20; segments: 10; value: 0.5 }" }])
         }
 
         function test_render(data) {

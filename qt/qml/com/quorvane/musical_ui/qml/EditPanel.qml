@@ -13,7 +13,7 @@ Item {
     property alias markerListControl: markerList
     property alias eventListControl: eventList
     property alias editBarControl: editBar
-    property alias mixerControl: mixerView
+    property alias mixerControl: mixerLoader.item
     property alias logVersionText: changelogVersionLabel.text
     property bool sfxEnable: false
     property bool oscEnable: true
@@ -166,9 +166,15 @@ Item {
                             id: markerList
                             objectName: "markerList"
                         }
-                        MixerView {
-                            id: mixerView
-                            objectName: "mixerView"
+                        // The mixer page is built only for a product that shows the mixer.
+                        Loader {
+                            id: mixerLoader
+                            active: control.showMixer
+
+                            sourceComponent: MixerView {
+                                id: mixerView
+                                objectName: "mixerView"
+                            }
                         }
                     }
                 }

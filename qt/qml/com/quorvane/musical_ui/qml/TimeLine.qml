@@ -1,7 +1,6 @@
 pragma ComponentBehavior: Bound
 
 import QtQuick
-import Qt5Compat.GraphicalEffects
 import com.quorvane.vemo_ui
 import com.quorvane.musical_ui
 
@@ -287,10 +286,9 @@ Rectangle {
         }
     }
 
-    DropShadow {
+    BlurredShadow {
         objectName: "labelShadow"
-        anchors.fill: labelColumn
-        source: labelColumn
+        target: labelColumn
         horizontalOffset: 4
         verticalOffset: 0
         radius: 18

@@ -62,15 +62,25 @@ DelayButton {
             visible: control.activeFocus
         }
 
-        Colorize {
+        // The highlight is made only while it shows: each effect costs a layer of the face. Its
+        // hue and lightness swing here from the start, whether it shows or not.
+        Loader {
             id: radiantGlow
             objectName: "radiantGlow"
+
+            property real hue: 0.547
+            property real lightness: 0.10
+
             anchors.fill: face
-            source: face
-            hue: 0.547
-            saturation: 0.87
-            lightness: 0.10
             visible: control.radiant && control.enabled
+            active: visible
+
+            sourceComponent: Colorize {
+                source: face
+                hue: radiantGlow.hue
+                saturation: 0.87
+                lightness: radiantGlow.lightness
+            }
 
             SequentialAnimation on hue {
                 loops: Animation.Infinite
@@ -114,14 +124,18 @@ DelayButton {
                          ? control.toggledOnImageSource : control.imageSource) || ""
             }
 
-            Colorize {
+            Loader {
                 objectName: "toggledTint"
                 anchors.fill: icon
-                source: icon
-                hue: 0.547
-                saturation: 0.82
-                lightness: -0.3
                 visible: control.toggled && control.colorToggledOn && control.enabled
+                active: visible
+
+                sourceComponent: Colorize {
+                    source: icon
+                    hue: 0.547
+                    saturation: 0.82
+                    lightness: -0.3
+                }
             }
         }
 

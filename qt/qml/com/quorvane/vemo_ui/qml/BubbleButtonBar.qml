@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Layouts
-import Qt5Compat.GraphicalEffects
+import com.quorvane.vemo_ui
 
 // Black framed row of bubble buttons with one-pixel gaps and a soft drop shadow.
 Item {
@@ -33,16 +33,13 @@ Item {
         }
     }
 
-    DropShadow {
+    BlurredShadow {
         objectName: "shadow"
         z: -5
-        anchors.fill: frame
-        source: frame
-        transparentBorder: true
+        target: frame
         horizontalOffset: bar.shadowOffsetSize
         verticalOffset: bar.shadowOffsetSize
-        radius: 8.0
-        spread: 0.0
+        radius: 8
         samples: 32
         color: "#44000000"
     }

@@ -1,7 +1,6 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Window
-import Qt5Compat.GraphicalEffects
 import com.quorvane.vemo_ui
 
 // The drop-down choice of the program: a dark flat face with a drawn arrow and a drop shadow,
@@ -313,14 +312,12 @@ Item {
         }
     }
 
-    DropShadow {
+    BlurredShadow {
         z: -1
-        anchors.fill: combo
-        source: combo
+        target: combo
         horizontalOffset: root.offsetSize / 2
         verticalOffset: root.offsetSize
         radius: 8
-        spread: 0
         samples: 32
         color: "#66000000"
     }

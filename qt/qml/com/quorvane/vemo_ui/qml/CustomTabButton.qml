@@ -67,12 +67,16 @@ TabButton {
                     }
                 }
 
-                ColorOverlay {
+                Loader {
                     objectName: "disabledOverlay"
                     anchors.fill: icon
-                    source: icon
-                    color: "gray"
                     visible: !control.enabled
+                    active: visible
+
+                    sourceComponent: ColorOverlay {
+                        source: icon
+                        color: "gray"
+                    }
                 }
             }
 

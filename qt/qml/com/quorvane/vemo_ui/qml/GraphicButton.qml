@@ -1,7 +1,6 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Qt5Compat.GraphicalEffects
 import com.quorvane.vemo_ui
 
 // Raised 64-wide button with an 18-pixel icon over a small caption; it presses down and right
@@ -88,16 +87,13 @@ Item {
         }
     }
 
-    DropShadow {
+    BlurredShadow {
         objectName: "shadow"
         z: -1
-        anchors.fill: button
-        source: button
-        transparentBorder: true
+        target: button
         horizontalOffset: button.pressed ? 0 : root.offsetSize
         verticalOffset: button.pressed ? 0 : root.offsetSize
-        radius: 8.0
-        spread: 0.0
+        radius: 8
         samples: 16
         color: "#66000000"
     }

@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Layouts
-import Qt5Compat.GraphicalEffects
 
 // Segmented level meter with a decibel read-out. `value` is the linear level (1.0 = 0 dB);
 // anything that is not above 0 shows as silence.
@@ -67,18 +66,15 @@ Item {
                         color: meter.interpolateColor(meter.startColor, meter.endColor, parent.position)
                     }
 
-                    InnerShadow {
+                    // The lit part with its inner shadow, computed in one pass instead of blurred.
+                    ShaderEffect {
                         objectName: "glow"
                         anchors.fill: lit
-                        source: lit
                         visible: meter.enableInnerGlow && lit.visible
-                        color: "yellow"
-                        horizontalOffset: 0
-                        verticalOffset: 0
-                        radius: 22
-                        samples: 32
-                        smooth: true
-                        cached: true
+                        property color color: "yellow"
+                        property color partColor: lit.color
+                        property size partSize: Qt.size(width, height)
+                        fragmentShader: "qrc:/qt/qml/com/quorvane/vemo_ui/shaders/segment_glow.frag.qsb"
                     }
                 }
             }
