@@ -2,6 +2,7 @@
 
 #include "app/data_directory.h"
 #include "main_window/musical_main_controller.h"
+#include "main_window/unsaved_changes_prompt.h"
 #include "shows/show_downloader_controller.h"
 
 #include <vemo_ui/controllers/dialog_controller.h>
@@ -129,6 +130,7 @@ void Launcher::LaunchTnMainController()
         return;
     }
     connect(mainController.get(), &MusicalMainController::Closing, this, &Launcher::ClosingSaveQuery);
+    connect(mainController.get(), &MusicalMainController::SaveCompleted, this, &Launcher::CloseAfterSave);
     if (filesUpdated && !updateText.isEmpty())
         mainController->showDialog(updateText.toStdString(), "Files Were Updated", kInformationDialog);
 }
@@ -149,8 +151,36 @@ void Launcher::ClosingSaveQuery()
         CloseApp();
         return;
     }
-    // Unsaved edits cannot be saved yet, so they are given up with the run as well.
-    CloseApp();
+    closeAfterSave = true;
+    UnsavedChangesPrompt* prompt = ShowUnsavedChangesPrompt("Save and Close", "Close Without Saving");
+    if (prompt == nullptr) {
+        // Without a prompt nobody can answer: the program goes on with its edits.
+        NegateClose();
+        return;
+    }
+    connect(prompt, &UnsavedChangesPrompt::accepted, mainController.get(), &MusicalMainController::onSaveButton);
+    // A good save has asked to quit already; after a failed one the program goes on, and the next
+    // save must not quit.
+    connect(prompt, &UnsavedChangesPrompt::accepted, this, &Launcher::NegateClose);
+    connect(prompt, &UnsavedChangesPrompt::cancelled, this, &Launcher::CloseApp);
+    connect(prompt, &UnsavedChangesPrompt::negated, this, &Launcher::NegateClose);
+}
+
+void Launcher::CloseAfterSave()
+{
+    if (closeAfterSave)
+        CloseApp();
+}
+
+void Launcher::NegateClose()
+{
+    closeAfterSave = false;
+}
+
+UnsavedChangesPrompt* Launcher::ShowUnsavedChangesPrompt(const QString& acceptText, const QString& cancelText)
+{
+    savePrompt = std::make_unique<UnsavedChangesPrompt>(engine, kQuitWithUnsavedChanges, acceptText, cancelText);
+    return savePrompt->Window() != nullptr ? savePrompt.get() : nullptr;
 }
 
 } // namespace vemo::qt

@@ -22,12 +22,13 @@ namespace vemo::qt {
 class DialogController;
 class MusicalMainController;
 class ShowDownloaderController;
+class UnsavedChangesPrompt;
 
 // Start-up and close of the program. At start-up it makes sure the data directory exists (installing
 // the bundled demo show when there is no current show), asks the web service which of the current
 // show's files are missing or outdated, and either fetches them in the "Downloading Show" window or
-// opens the main window at once; after a download it tells the user what was updated. It quits when
-// the main window asks to close.
+// opens the main window at once; after a download it tells the user what was updated. When the main
+// window asks to close it quits at once, or, with unsaved edits, asks whether to save them first.
 class Launcher : public QObject {
     Q_OBJECT
 
@@ -43,7 +44,13 @@ public slots:
     // arriving after the first) do nothing.
     void LaunchTnMainController();
     void CloseApp();
+    // The main window asks to close: quits at once without unsaved edits, otherwise asks first.
     void ClosingSaveQuery();
+    // A save has completed: quits when the user chose "Save and Close".
+    void CloseAfterSave();
+    // The user went back to the program, or the save chosen to close with failed: a later save no
+    // longer quits.
+    void NegateClose();
 
 private slots:
     void DownloadFinished(const ShowRecord& record);
@@ -53,7 +60,13 @@ private:
     std::unique_ptr<vemo::networking::DownloadPlan> CheckShowFilesOnServer(const std::filesystem::path& showFolder);
     void StartDownload(std::unique_ptr<vemo::networking::DownloadPlan> plan);
     void ShowErrorDialog(const std::string& message, const std::string& title);
+    // Shows the "Unsaved Changes" prompt with these two answers besides "Cancel", replacing an
+    // earlier one; null when its window could not be made.
+    UnsavedChangesPrompt* ShowUnsavedChangesPrompt(const QString& acceptText, const QString& cancelText);
 
+    // Releases its window on every answer.
+    std::unique_ptr<UnsavedChangesPrompt> savePrompt;
+    bool closeAfterSave = false;
     std::unique_ptr<DialogController> errorDialog;
     QString updateText;
     std::string dataDirectory;

@@ -142,6 +142,11 @@ void EditController::ReportEditFailure(const std::string& message)
     emit error(message, kEditFailed);
 }
 
+void EditController::SetSaveEnabled(bool enabled)
+{
+    editBar->SetSaveEnabled(enabled);
+}
+
 void EditController::ClearSelection()
 {
     const std::lock_guard lock(editLock);

@@ -65,6 +65,8 @@ public:
     void Seek(UInt32 tick);
     // Shows a refusal of an edit tool: `error` with the title "Edit Failed".
     void ReportEditFailure(const std::string& message);
+    // Turns the editor bar's save button on or off.
+    void SetSaveEnabled(bool enabled);
 
     EditModel* GetEditModel() const { return editModel.get(); }
     bool EnableOsc() const { return enableOsc; }

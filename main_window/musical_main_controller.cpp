@@ -75,6 +75,8 @@ MusicalMainController::MusicalMainController(QQmlApplicationEngine* engine, Play
 MusicalMainController::~MusicalMainController()
 {
     StopEngineForRelease();
+    // The tools and windows hold the edit controller and the engine, which go before some of them.
+    ReleaseToolsAndWindows();
 }
 
 void MusicalMainController::StopEngineForRelease() noexcept
@@ -101,6 +103,12 @@ void MusicalMainController::ConstructInOrder()
     SetRootProperty("showScore", factory->showScore);
     LoadCurrentShow();
     SetRootProperty("cornerLogoSource", factory->iconUrl);
+    aboutController = std::make_unique<AboutWindowController>(
+        RootItem("aboutWindow"), engine, factory->Version(), factory->logoUrl,
+        ":/qt/qml/com/quorvane/" + factory->productKey + "2_ui/resources/text/acknowledgements.txt",
+        factory->BuildTag());
+    menuController = std::make_unique<ResponsiveMenuController>(factory->showAudioManager, factory->displayName,
+                                                                RootItem("menu"), engine, factory->oscEnabled);
     wiringEnabled.store(true);
     connectSignals();
     if (std::filesystem::exists(oscSettingsPath()))
@@ -160,6 +168,7 @@ void MusicalMainController::ApplyGeneralSettings()
 
 void MusicalMainController::LoadCurrentShow()
 {
+    oscManager.reset();
     oscServer.reset();
     if (showManager)
         showManager->ShutdownPlayer();
@@ -178,6 +187,7 @@ void MusicalMainController::LoadCurrentShow()
 
 void MusicalMainController::TearDownShow()
 {
+    ReleaseToolsAndWindows();
     mixerController.reset();
     outputPathsController.reset();
     if (editController)
@@ -213,17 +223,32 @@ void MusicalMainController::OpenShow(const std::filesystem::path& folder, const 
     timelineController = std::make_unique<TimelineController>(
         engine, qobject_cast<QQuickItem*>(RootItem("timelineControl")), player, showManager, editModel,
         factory->showAudioFadeRegion, permissions, true, factory->oscEnabled);
+    connect(timelineController.get(), &TimelineController::EditSelectedSignal, this,
+            &MusicalMainController::onVemoEditSelectedExternally);
+    connect(timelineController.get(), &TimelineController::EditDoubleClickedSignal, this,
+            &MusicalMainController::onEditDoubleClicked);
+    connect(timelineController.get(), &TimelineController::EditDraggedSignal, this,
+            &MusicalMainController::onVemoEditDragged);
     connect(timelineController.get(), &TimelineController::timelineClicked, this,
             &MusicalMainController::onClearOscQueue);
 
     editController = std::make_unique<EditController>(
         engine, showManager, editModel, player, qobject_cast<QQuickItem*>(RootItem("editPanelControl")),
         timelineController.get(), &permissions, true, factory->oscEnabled);
+    connect(editController.get(), &EditController::EventItemChangedSignal, this,
+            &MusicalMainController::onEventItemChanged);
+    connect(editController.get(), &EditController::MarkerItemChangedSignal, this,
+            &MusicalMainController::onMarkerItemChanged);
     connect(editController.get(), &QmlController::information, this, &MusicalMainController::onInformation);
     connect(editController.get(), &QmlController::error, this, &MusicalMainController::onError);
 
     outputPathsController = std::make_shared<OutputPathsManagerController>(player->GetOutputPathMap(), engine,
                                                                            QmlObject());
+    connect(outputPathsController.get(), &OutputPathsManagerController::AddOutputPathSignal, this,
+            &MusicalMainController::onAddOutputhPath);
+    connect(outputPathsController.get(), &OutputPathsManagerController::RemoveOutputPathSignal, this,
+            &MusicalMainController::onRemoveOutputhPath);
+    connect(outputPathsController.get(), &QmlController::error, this, &MusicalMainController::onError);
     outputPathsController->SetVisible(false);
 
     SetRootProperty("title", factory->displayName + " - " + showName + " - " +
@@ -272,6 +297,8 @@ void MusicalMainController::SetSfxPermission(bool sfx)
 {
     permissions.sfx = sfx;
     SetRootProperty("sfxPermissions", sfx);
+    if (menuController)
+        menuController->SetSfxPermission(sfx);
 }
 
 void MusicalMainController::SetPermissions(Permissions value)

@@ -2,16 +2,22 @@
 
 #include "app/player_factory.h"
 #include "app/qml_controller.h"
+#include "lists/event_info_item.h"
+#include "lists/marker_info_item.h"
 #include "main_window/permissions.h"
 
 #include <osc/osc_settings.h>
 #include <send/held_osc_cues.h>
 #include <vemo_core/events.h>
 #include <vemo_core/notify.h>
+#include <vemo_core/properties.h>
 #include <vemo_core/show_record.h>
+#include <vemo_core/timeline_records.h>
+#include <vemo_core/types.h>
 #include <vemo_player_core/interface.h>
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <atomic>
@@ -58,6 +64,7 @@ class SkipToolController;
 class TempoToolController;
 class TimelineController;
 class TransposeToolController;
+class UnsavedChangesPrompt;
 class VampToolController;
 
 // The main window: loads the current show and owns everything that belongs to it (engine, show
@@ -142,6 +149,73 @@ public slots:
     void onSelectAllRequested_();
     void setHighlightContinueButton(bool highlight);
 
+    // Tools and windows
+public slots:
+    // Tool buttons of the editor bar, with the ticks chosen on the timeline: each opens its tool for
+    // a new event, replacing a tool of the same kind still open.
+    void onVampButton(int startTick, int endTick);
+    void onRepeatButton(int startTick, int endTick);
+    void onCutButton(int startTick, int endTick);
+    void onTransposeButton(int startTick, int endTick);
+    void onTempoButton(int startTick, int endTick);
+    void onMarkerButton(int startTick);
+    void onClickButton(int startTick, int endTick);
+    void onSkipButton(int startTick, int endTick);
+    void onCaesuraButton(int startTick);
+    void onPrimarySFXButton(int startTick);
+    void onAmbientSFXButton(int startTick, int endTick);
+    void onOscButton(int startTick);
+
+    // Each opens its tool on an existing event; a null event opens nothing.
+    void onVampEdit(cmn::VemoEvent* event);
+    void onRepeatEdit(cmn::VemoEvent* event);
+    void onCutEdit(cmn::VemoEvent* event);
+    void onTransposeEdit(cmn::VemoEvent* event);
+    void onTempoEdit(cmn::VemoEvent* event);
+    void onMarkerEdit(cmn::VemoEvent* event);
+    void onClickEdit(cmn::VemoEvent* event);
+    void onSkipEdit(cmn::VemoEvent* event);
+    void onCaesuraEdit(cmn::VemoEvent* event);
+    void onPrimarySfxEdit(cmn::VemoEvent* event);
+    void onAmbientSfxEdit(cmn::VemoEvent* event);
+    void onOscEdit(cmn::VemoEvent* event);
+
+    // A tool's window closed: the tool is released once its own signal has returned.
+    void onVampToolClosing();
+    void onRepeatToolClosing();
+    void onCutToolClosing();
+    void onTransposeToolClosing();
+    void onTempoToolClosing();
+    void onMarkerToolClosing();
+    void onClickToolClosing();
+    void onSkipToolClosing();
+    void onCaesuraToolClosing();
+    void onPrimarySFXToolClosing();
+    void onAmbientSFXToolClosing();
+    void onOscToolClosing();
+
+    void onEditValueUpdated();
+    // Opens the tool of the event's kind on it; nothing for a null event or a kind without a tool.
+    void onEditButton(cmn::VemoEvent* event);
+    void onEditDoubleClicked();
+
+    void ShowAudioManager_();
+    void ShowMidiManager_();
+    void ShowOscManager_();
+    void ShowOutputPaths_();
+    void ShowSfxManager_();
+    void onAudioSettingsUpdated();
+    void onOscSettingsUpdated_(osc::OscSettings newSettings, CL::NetworkPathVectorT& newNetworks);
+    void onAddOutputhPath(const CL::OutputPath& path);
+    void onRemoveOutputhPath(const CL::OutputPath& path);
+
+    void onEventItemChanged(EventInfoItem item);
+    void onMarkerItemChanged(MarkerInfoItem item);
+    void onVemoEditSelectedExternally(const cmn::VemoEvent* event);
+    void onAttaccaStageChanged(std::string songNum, UInt8 state);
+    void onVemoEditDragged(const cmn::VemoEvent* event, int start, int end, bool adjustLeft, bool adjustRight);
+
+
     void onEngineEvent(int id, int value, QString text);
 
     void onEnqueueOscCommand(CL::Osc osc, uint32_t delay);
@@ -150,6 +224,45 @@ public slots:
 
     void onError(std::string message, std::string title);
     void onInformation(std::string message, std::string title);
+
+    // Event-log versions
+public slots:
+    // Saves the edited log as the next minor version.
+    void onSaveButton();
+    // Saves the edited log as the next major version and shares it through the web service.
+    void onSaveAndUploadButton();
+    // Fetches the web service's latest version, then loads the newest local version.
+    void GetLatestLogClicked_();
+    // Opens the event-log manager window (a new one replaces an open one).
+    void ShowChangelogManager_();
+    // Switch to the local or the service's version of a row of the event-log manager's lists.
+    void ChangelogLocalSelected_(int index);
+    void ChangelogServerSelected_(int index);
+    void ChangelogManagerClosing_();
+    // Sets the modification time of `path` (relative paths are in the show folder) to now; false
+    // for a missing file or when the time cannot be set.
+    bool touchFile(QString path);
+    // Reloads the current song under the newly loaded log and announces the new log.
+    void ReloadSongAfterLogChange();
+
+private:
+    // Saves as onSaveButton() does; false, with "Save Failed" shown, when nothing was saved.
+    bool SaveEdits();
+    // A save or a share whose failures throw.
+    void SaveNextMinorVersion();
+    void ShareNextMajorVersion();
+    void LoadLatestLog();
+    void LoadLocalVersion(const std::string& versionText);
+    void LoadServerVersion(const std::string& versionText);
+    // Runs `switchVersion` at once while the log holds no unsaved edits; otherwise asks first and
+    // runs it after the answer: once saved, without saving, or not at all.
+    void SwitchVersion(std::function<void()> switchVersion);
+    // Switches to the version of a row of the event-log manager's local or server list; failures
+    // show "Loading Edits Failed" and leave the window open.
+    void ChooseVersion(int index, bool fromServer);
+    void ReleaseChangelogManager();
+
+    std::shared_ptr<UnsavedChangesPrompt> switchPrompt;
 
 private slots:
     void onOscOutgoingNotification();
@@ -173,6 +286,33 @@ private:
     void InvokeOnBanner(const char* function);
     QObject* RootItem(const char* property);
     void SetRootProperty(const char* name, const QVariant& value);
+
+    // One kind of edit tool: the member that holds it, its closing signal and the slot releasing it.
+    template <class Tool>
+    struct ToolKind;
+    // Makes a tool of the kind anew (replacing the held one), lets `open` fill and show it, wires
+    // its window and connects its closing (with `followChanges`, also its changes). A failure is
+    // shown, and the new tool released. True when the tool is open.
+    template <class Tool>
+    bool OpenTool(const std::function<void(Tool&)>& open, bool followChanges);
+    // Opens the tool of the kind on an existing event; nothing for a null event.
+    template <class Tool>
+    void OpenToolForEdit(cmn::VemoEvent* event, const std::function<void(Tool&, cmn::VemoEvent*)>& edit);
+    template <class Tool>
+    void ReleaseTool();
+    // Every tool and manager window goes, before what they hold on to.
+    void ReleaseToolsAndWindows() noexcept;
+    TL::BarsBeats BarBeatAt(int tick) const;
+    void ShowClickNotice();
+    // Replaces the held window with a new one made by `make`, connects it with `wire` and shows it.
+    // A failure is shown and releases the new window.
+    template <class Window>
+    void ShowManagerWindow(std::unique_ptr<Window>& held, const std::function<std::unique_ptr<Window>()>& make,
+                           const std::function<void(Window&)>& wire);
+    // Runs one step of a window or relay; a std::exception becomes an "Error" dialog.
+    void WindowStep(const std::function<void()>& step);
+    // Adds or removes an output path in the engine and marks the event log changed.
+    void ChangeOutputPath(void (Interface::*change)(const CL::OutputPath&), const CL::OutputPath& path);
 
     std::atomic<bool> wiringEnabled{false};
     PlayerFactory* factory;
@@ -214,6 +354,19 @@ private:
     std::shared_ptr<AppSettings> settings;
     QString showName;
     HeldOscCues pendingOscCommands;
+
+private:
+    // The signal wiring: each connection exists once however often it runs.
+    void ConnectRootSignals(QObject& root);
+    void ConnectReportsToRoot(QObject& root);
+    void ConnectEditController();
+    void ConnectMenu();
+    // The sound-effect manager's list changes reach the edit views through one connection per
+    // manager object.
+    void ConnectSoundEffectChanges();
+    void ReloadAfterSoundEffectChange();
+
+    QPointer<QObject> soundEffectsWiredTo;
 };
 
 } // namespace vemo::qt

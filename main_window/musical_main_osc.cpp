@@ -1,5 +1,4 @@
-// OSC in both directions (the command server and the cue sender with its held cues) and the signal
-// wiring between the main window document and its controller.
+// OSC in both directions: the command server and the cue sender with its held cues.
 #include "main_window/musical_main_controller.h"
 
 #include "editing/edit_controller.h"
@@ -78,35 +77,6 @@ void MusicalMainController::FlushPendingOscCommands()
 void MusicalMainController::onClearOscQueue()
 {
     pendingOscCommands.Clear();
-}
-
-void MusicalMainController::connectSignals()
-{
-    QObject* root = QmlObject();
-    if (!wiringEnabled.load() || root == nullptr)
-        return;
-    const auto unique = Qt::UniqueConnection;
-    connect(root, SIGNAL(play()), this, SLOT(Play_()), unique);
-    connect(root, SIGNAL(stop()), this, SLOT(Stop_()), unique);
-    connect(root, SIGNAL(pause()), this, SLOT(PauseToggle_()), unique);
-    connect(root, SIGNAL(fade(int)), this, SLOT(Fade_(int)), unique);
-    connect(root, SIGNAL(continueFlow()), this, SLOT(ContinueFlow_()), unique);
-    connect(root, SIGNAL(nextSong()), this, SLOT(NextSong_()), unique);
-    connect(root, SIGNAL(prevSong()), this, SLOT(PrevSong_()), unique);
-    connect(root, SIGNAL(jumpToBar(QString)), this, SLOT(JumpToBar_(QString)), unique);
-    connect(root, SIGNAL(closing(QQuickCloseEvent*)), this, SIGNAL(Closing()), unique);
-
-    connect(this, SIGNAL(PlayStarted()), root, SIGNAL(playStarted()), unique);
-    connect(this, SIGNAL(Stopped()), root, SIGNAL(stopped()), unique);
-    connect(this, SIGNAL(Paused()), root, SIGNAL(paused()), unique);
-    connect(this, SIGNAL(Fading()), root, SIGNAL(fading()), unique);
-    connect(this, SIGNAL(JumpToBarResult(bool)), root, SIGNAL(jumpToBarResult(bool)), unique);
-    connect(this, SIGNAL(AdminPermissionSet(bool)), root, SIGNAL(setAdminPermission(bool)), unique);
-
-    // Raised on an engine thread; always delivered on this controller's thread, never into a
-    // controller that is gone.
-    connect(this, SIGNAL(FadeComplete(bool)), this, SLOT(FadeComplete_(bool)),
-            static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::UniqueConnection));
 }
 
 } // namespace vemo::qt

@@ -47,32 +47,9 @@ void PrintP95(const char* name, const bench::Stats& stats)
     std::printf("%-44s median %10.1f us   p95 %10.1f us\n", name, stats.median, stats.p90);
 }
 
-// 25 events of each of the twelve kinds, evenly spaced over the song.
 void FillSong(CL::SongDocument& events)
 {
-    const auto add = [&events](std::shared_ptr<cmn::VemoEvent> event) { events.Insert(std::move(event)); };
-    const int total = 12 * kEachKind;
-    const UInt32 spacing = (kBars - 2) * kBar / total;
-    CL::SfxProperties sfx;
-    sfx.setName("Thunder");
-    for (int i = 0; i < total; ++i) {
-        const UInt32 at = kBar + static_cast<UInt32>(i) * spacing;
-        const std::string n = std::to_string(i);
-        switch (i % 12) {
-        case 0: add(std::make_shared<CL::Vamp>(at, at + 480, "VAMP" + n, 2)); break;
-        case 1: add(std::make_shared<CL::Repeat>(at, at + 960, "REP" + n, 2)); break;
-        case 2: add(std::make_shared<CL::Cut>(at, at + 960, "CUT" + n, 0)); break;
-        case 3: add(std::make_shared<CL::Transpose>(at, at + 960, "TRN" + n, 1)); break;
-        case 4: add(std::make_shared<CL::TempoScale>(at, at + 960, "TMP" + n, 1.1)); break;
-        case 5: add(std::make_shared<CL::Marker>(at, "Marker " + n, "MRK" + n)); break;
-        case 6: add(std::make_shared<CL::Click>(at, at + 960, "CLK" + n, 8)); break;
-        case 7: add(std::make_shared<CL::Fermata>(at, at + 960, "SKP" + n, 0)); break;
-        case 8: add(std::make_shared<CL::Caesura>(at, "CAE" + n, 0)); break;
-        case 9: add(std::make_shared<CL::Sfx>(at, "SFX" + n, sfx)); break;
-        case 10: add(std::make_shared<CL::SfxAmbient>(at, at + 960, "AMB" + n, sfx)); break;
-        default: add(std::make_shared<CL::Osc>(at, "OSC" + n, CL::OscProperties("/vemo/volume 1", "NET1"))); break;
-        }
-    }
+    bench::FillEveryKind(events, kBars, kEachKind);
 }
 
 // The timeline panel and the edit panel under a host that declares the theme.

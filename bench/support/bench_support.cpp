@@ -1,5 +1,7 @@
 #include "bench_support.h"
 
+#include <vemo_core/events.h>
+
 #include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -82,6 +84,33 @@ std::filesystem::path WriteShow(const QTemporaryDir& root, int bars,
     fill(log.SongForWriting("1"));
     log.Save(folder / "Bench-1.0.logdata");
     return folder;
+}
+
+void FillEveryKind(CL::SongDocument& events, int bars, int eachKind)
+{
+    const auto add = [&events](std::shared_ptr<cmn::VemoEvent> event) { events.Insert(std::move(event)); };
+    const int total = 12 * eachKind;
+    const UInt32 spacing = static_cast<UInt32>(bars - 2) * kBar / static_cast<UInt32>(total);
+    CL::SfxProperties sfx;
+    sfx.setName("Thunder");
+    for (int i = 0; i < total; ++i) {
+        const UInt32 at = kBar + static_cast<UInt32>(i) * spacing;
+        const std::string n = std::to_string(i);
+        switch (i % 12) {
+        case 0: add(std::make_shared<CL::Vamp>(at, at + 480, "VAMP" + n, 2)); break;
+        case 1: add(std::make_shared<CL::Repeat>(at, at + 960, "REP" + n, 2)); break;
+        case 2: add(std::make_shared<CL::Cut>(at, at + 960, "CUT" + n, 0)); break;
+        case 3: add(std::make_shared<CL::Transpose>(at, at + 960, "TRN" + n, 1)); break;
+        case 4: add(std::make_shared<CL::TempoScale>(at, at + 960, "TMP" + n, 1.1)); break;
+        case 5: add(std::make_shared<CL::Marker>(at, "Marker " + n, "MRK" + n)); break;
+        case 6: add(std::make_shared<CL::Click>(at, at + 960, "CLK" + n, 8)); break;
+        case 7: add(std::make_shared<CL::Fermata>(at, at + 960, "SKP" + n, 0)); break;
+        case 8: add(std::make_shared<CL::Caesura>(at, "CAE" + n, 0)); break;
+        case 9: add(std::make_shared<CL::Sfx>(at, "SFX" + n, sfx)); break;
+        case 10: add(std::make_shared<CL::SfxAmbient>(at, at + 960, "AMB" + n, sfx)); break;
+        default: add(std::make_shared<CL::Osc>(at, "OSC" + n, CL::OscProperties("/vemo/volume 1", "NET1"))); break;
+        }
+    }
 }
 
 void UseOffscreenSoftware(const QTemporaryDir& root)

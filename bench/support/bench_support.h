@@ -40,6 +40,10 @@ void DeliverDeferredDeletes();
 std::filesystem::path WriteShow(const QTemporaryDir& root, int bars,
                                 const std::function<void(CL::SongDocument&)>& fill);
 
+// `eachKind` events of each of the twelve kinds, evenly spaced over a song of `bars` bars from bar 2;
+// the OSC cues go to the network "NET1".
+void FillEveryKind(CL::SongDocument& events, int bars, int eachKind);
+
 // Offscreen platform, software renderer, the Basic controls style, and data and config folders
 // under `root`: call it before the application object exists.
 void UseOffscreenSoftware(const QTemporaryDir& root);

@@ -1,8 +1,7 @@
 // The program's start-up through its real launcher, in this process: the engine is set up as the
 // application object sets up its own, on a fresh data folder with the demo show installed by the
 // launcher, and the windows are driven through their signals.
-#include "app/launcher.h"
-#include "app/tolbrin_player_factory.h"
+#include "launcher_rig.h"
 
 #include <vemo_test/qml_engine.h>
 #include <vemo_test/service_fixture.h>
@@ -15,49 +14,26 @@
 #include <QGuiApplication>
 #include <QJsonObject>
 #include <QPointer>
-#include <QQmlApplicationEngine>
 #include <QQuickWindow>
-#include <QTimer>
 #include <QtTest>
 
 #include <filesystem>
 #include <memory>
 
 using vemo::qt::Launcher;
+using vemo::testing::kCredential;
+using vemo::testing::kMainTitle;
+using vemo::testing::kShowId;
 using vemo::testing::ServiceFixture;
+using vemo::testing::VisibleWindow;
+using vemo::testing::WindowsTitled;
 
 namespace {
 
-const QString kMainTitle = "Tol|brin - The Lantern Keeper - Riverside Community Players";
 const QString kDownloadTitle = "Downloading Show";
-const char* const kShowId = "the-lantern-keeper";
-const char* const kCredential = "demo-lantern-keeper";
 // A change log whose format this program cannot read.
 const char* const kNewerLog = R"({"format": "3.0"})";
 const char* const kNewerLogName = "TheLanternKeeper-3.0.logdata";
-
-// A window's "title" property: a dialog's names its heading.
-QString TitleOf(const QWindow* window)
-{
-    return window->property("title").toString();
-}
-
-QQuickWindow* VisibleWindow(const QString& title)
-{
-    for (QWindow* window : QGuiApplication::allWindows()) {
-        if (window->isVisible() && TitleOf(window) == title)
-            return qobject_cast<QQuickWindow*>(window);
-    }
-    return nullptr;
-}
-
-int WindowsTitled(const QString& title)
-{
-    int count = 0;
-    for (QWindow* window : QGuiApplication::allWindows())
-        count += TitleOf(window) == title ? 1 : 0;
-    return count;
-}
 
 // The demo's event log 2.0 as its web service hands it out.
 qint64 DemoLogSize()
@@ -71,46 +47,16 @@ class TestLauncher : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QQmlApplicationEngine> engine;
-    std::unique_ptr<Launcher> launcher;
-    std::filesystem::path dataHome;
+    std::unique_ptr<vemo::testing::LauncherRig> rig;
 
-    std::filesystem::path ShowFolder() const { return dataHome / "tolbrin" / "shows" / kShowId; }
-
-    // A fresh data folder, as on a machine where the program never ran.
-    void FreshDataHome()
-    {
-        static int counter = 0;
-        dataHome = vemo::testing::TestRoot() / ("home" + std::to_string(++counter));
-        std::filesystem::create_directories(dataHome);
-        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(dataHome.string()));
-    }
-
-    // The engine as the application object makes it, then the launcher.
-    void Start()
-    {
-        engine = std::make_unique<QQmlApplicationEngine>();
-        vemo::testing::PrepareQmlEngine(*engine);
-        launcher = std::make_unique<Launcher>(engine.get(), std::make_unique<vemo::qt::TolbrinPlayerFactory>(), nullptr);
-    }
-
-    void Stop()
-    {
-        launcher.reset();
-        vemo::testing::DeliverDeferredDeletes();
-        engine.reset();
-    }
+    std::filesystem::path ShowFolder() const { return rig->ShowFolder(); }
+    void Start() { rig->Start(); }
+    void Stop() { rig->Stop(); }
 
     // The exit code of an event loop run in which `window` is closed as a user would.
     static int ExitCodeAfterClosing(QQuickWindow* window)
     {
-        QTimer::singleShot(0, window, [window] { window->close(); });
-        // Ends a run that the close did not end; gone with this call, so it cannot end a later wait.
-        QTimer watchdog;
-        watchdog.setSingleShot(true);
-        QObject::connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
-        watchdog.start(10000);
-        return QCoreApplication::exec();
+        return vemo::testing::RunLoop([window] { window->close(); }, 10000);
     }
 
     // The download window once it shows a status that contains `text`; null when it never does.
@@ -140,15 +86,14 @@ private slots:
 
     void init()
     {
-        qunsetenv("VEMO_NO_DEMO");
         qunsetenv("VEMO_WEB_BASE");
         qunsetenv("VEMO_WEB_THROTTLE_BPS");
-        FreshDataHome();
+        rig = std::make_unique<vemo::testing::LauncherRig>();
     }
 
     void cleanup()
     {
-        Stop();
+        rig.reset();
     }
 
     void updateMessageNamesWhatIsFetched_data()
@@ -224,8 +169,8 @@ private slots:
             service.UseAsDefault();
         } else if (address == "missing") {
             // Below a regular file, so that not even the demo's service can be put there.
-            ServiceFixture::WriteBytes(dataHome / "file", "");
-            qputenv("VEMO_WEB_BASE", QByteArray::fromStdString("file://" + (dataHome / "file" / "service").string()));
+            ServiceFixture::WriteBytes(rig->dataHome / "file", "");
+            qputenv("VEMO_WEB_BASE", QByteArray::fromStdString("file://" + (rig->dataHome / "file" / "service").string()));
         } else {
             qputenv("VEMO_WEB_BASE", address.toUtf8());
         }

@@ -126,11 +126,13 @@ private slots:
             PlayheadPublisher publisher;
             std::thread clock([engine = &rig.Engine()] { engine->Advance(std::chrono::milliseconds(40)); });
             QTest::qWait(20);
+            // The clock thread calls into the engine, which goes with the controller: it must be done
+            // first. The publisher goes on handing notifications over while the controller goes.
+            clock.join();
             rig.controller.reset();
             // Notifications handed over just before are still queued: none may reach the
             // controller, though its document lives on until the deferred deletion.
             QCoreApplication::processEvents();
-            clock.join();
         }
         vemo::testing::DeliverDeferredDeletes();
         QVERIFY(vemo::testing::CurrentEngine() == nullptr);

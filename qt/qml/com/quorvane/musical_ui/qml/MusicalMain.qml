@@ -36,6 +36,8 @@ ApplicationWindow {
     property alias volumeLevelPercent: banner.volumeLevelPercent
     property alias highlightContinueButton: playControl.highlightContinueButton
     property alias cornerLogoSource: cornerLogo.source
+    property alias menu: menuButton
+    property alias aboutWindow: menuButton.aboutWindow
     property alias timelineControl: timelinePanel.timelineControl
     property alias editPanelControl: editPanel
     property alias mixerControl: editPanel.mixerControl
@@ -123,7 +125,10 @@ ApplicationWindow {
     }
     onStopped: setTransportState(false, false, false, false)
     onJumpToBarResult: success => jumpToBarPrompt.result(success)
-    onSetAdminPermission: admin => editPanel.setAdminPermission(admin)
+    onSetAdminPermission: admin => {
+        editPanel.setAdminPermission(admin)
+        menuButton.setAdminPermission(admin)
+    }
     onClosing: close => close.accepted = false
 
     VemoTheme { id: theme }
@@ -134,10 +139,31 @@ ApplicationWindow {
         anchors.fill: parent
         focus: true
 
+        // "=" zooms in through the menu's shortcut; the menu has one shortcut per command, so the
+        // plus key is taken here.
+        Keys.onPressed: event => {
+            if (event.key === Qt.Key_Plus) {
+                menuButton.zoomIn()
+                event.accepted = true
+            }
+        }
+
+        ResponsiveMenu {
+            id: menuButton
+            objectName: "menuButton"
+            x: 10
+            y: 10
+            rootWindow: mainWindow
+            sfxPermissions: mainWindow.sfxPermissions
+            onChangelogManagerOpened: mainWindow.changelogManagerOpened()
+            onJumpToBarStart: mainWindow.startJumpToBar()
+            onOutputPaths: mainWindow.outputPathsOpened()
+        }
+
         TabBar {
             id: modeTabs
             objectName: "modeTabs"
-            x: 10
+            x: menuButton.x + menuButton.width + 10
             y: 0
             currentIndex: 0
             spacing: 0
