@@ -5,8 +5,7 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../common.sh"
 
 export QT_QPA_PLATFORM=offscreen
-# Full stacks for every allocation, so that the leak suppressions below match the frames they name.
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:fast_unwind_on_malloc=0"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lsan.supp"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 flags="-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined"
