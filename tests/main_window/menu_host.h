@@ -4,6 +4,7 @@
 
 #include <vemo_test/qml_engine.h>
 
+#include <QPointer>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -38,9 +39,28 @@ struct MenuHost {
                                                                           engine.get(), oscEnabled);
     }
 
-    // An entry of a submenu ("fileMenu", "editMenu", ...) by its position; separators count.
+    // Opens the drop-down from the icon as the user does and returns it once it is open.
+    QObject* OpenDropDown() const
+    {
+        if (!Settle(window.get()))
+            return nullptr;
+        QTest::mouseClick(window.get(), Qt::LeftButton, {}, QPoint(20, 20));
+        QPointer<QObject> dropDown = menu->findChild<QObject*>("menu");
+        if (!QTest::qWaitFor([&dropDown] { return dropDown != nullptr && dropDown->property("opened").toBool(); }))
+            return nullptr;
+        return dropDown;
+    }
+
+    // An entry of a submenu ("fileMenu", "editMenu", ...) by its position; separators count. The
+    // drop-down is made the first time it opens: the first call opens it and closes it again.
     QObject* Entry(const char* submenu, int index) const
     {
+        if (menu->findChild<QObject*>("menu") == nullptr) {
+            QObject* dropDown = OpenDropDown();
+            if (dropDown == nullptr || !QMetaObject::invokeMethod(dropDown, "close")
+                || !QTest::qWaitFor([dropDown] { return !dropDown->property("visible").toBool(); }))
+                return nullptr;
+        }
         QObject* list = menu->findChild<QObject*>(submenu);
         QQuickItem* item = nullptr;
         QMetaObject::invokeMethod(list, "itemAt", Q_RETURN_ARG(QQuickItem*, item), Q_ARG(int, index));

@@ -415,8 +415,9 @@ private slots:
         QQuickWindow* window = ShownWindow(rig);
         QVERIFY(window != nullptr);
         QVERIFY(vemo::testing::Settle(window));
-        QObject* dropDown = menuButton->findChild<QObject*>("menu");
         QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(20, 18));
+        QObject* dropDown = menuButton->findChild<QObject*>("menu");
+        QVERIFY(dropDown != nullptr);
         QTRY_VERIFY(dropDown->property("opened").toBool());
 
         QVERIFY(QMetaObject::invokeMethod(about, "acknowledgementsClicked"));

@@ -3,6 +3,7 @@
 
 #include <vemo_test/qml_engine.h>
 
+#include <QPointer>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QRegularExpression>
@@ -55,6 +56,17 @@ public:
 private:
     std::map<QString, std::unique_ptr<QSignalSpy>> spies;
 };
+
+// How many menus the main window's menu holds, and the entries in them.
+int MenuObjects(QObject* menu)
+{
+    int count = 0;
+    for (QObject* child : menu->findChildren<QObject*>()) {
+        if (child->inherits("QQuickMenu"))
+            count += 1 + child->property("count").toInt();
+    }
+    return count;
+}
 
 void Allow(QObject* menu, bool admin)
 {
@@ -205,11 +217,30 @@ private slots:
     void menuOpensBelowTheIcon()
     {
         MenuHost host;
-        QVERIFY(vemo::testing::Settle(host.window.get()));
-        QObject* menu = host.menu->findChild<QObject*>("menu");
-        QTest::mouseClick(host.window.get(), Qt::LeftButton, {}, QPoint(20, 20));
-        QTRY_VERIFY(menu->property("opened").toBool());
+        QObject* menu = host.OpenDropDown();
+        QVERIFY(menu != nullptr);
         QCOMPARE(menu->property("y").toReal(), 20.0);
+    }
+
+    // Nothing of the drop-down exists until it first opens; every later open shows the same one.
+    void dropDownIsMadeOnceWhenFirstOpened()
+    {
+        MenuHost host;
+        QVERIFY(vemo::testing::Settle(host.window.get()));
+        QCOMPARE(MenuObjects(host.menu), 0);
+
+        QPointer<QObject> first = host.OpenDropDown();
+        QVERIFY(first != nullptr);
+        const int made = MenuObjects(host.menu);
+        QCOMPARE(host.menu->findChildren<QObject*>(QRegularExpression("^[a-z]+Menu$")).size(), 6);
+        QVERIFY(QMetaObject::invokeMethod(first, "close"));
+        QTRY_VERIFY(!first->property("visible").toBool());
+
+        QObject* second = host.OpenDropDown();
+        QVERIFY2(first != nullptr, "the second open destroyed the first drop-down");
+        QCOMPARE(second, first.data());
+        QCOMPARE(host.menu->findChildren<QObject*>("menu").size(), 1);
+        QCOMPARE(MenuObjects(host.menu), made);
     }
 
     void shortcutsOnLinux_data()
@@ -256,7 +287,8 @@ private slots:
             QTest::newRow(key.tag) << key.key << key.modifiers << QString(key.raised) << key.edit;
     }
 
-    // The keys work while the menu is closed; without the edit permission the editing keys do nothing.
+    // The keys work before the drop-down was ever opened; without the edit permission the editing
+    // keys do nothing.
     void shortcutsOnLinux()
     {
         QFETCH(int, key);
@@ -273,6 +305,7 @@ private slots:
             QCOMPARE(spies.Fired(), fires ? QStringList{raised} : QStringList{});
         }
         QCOMPARE(host.window->property("closeRequests").toInt(), 0);
+        QCOMPARE(MenuObjects(host.menu), 0);
     }
 
     // Quit asks the main window to close, so the close flow decides; it never ends the program.

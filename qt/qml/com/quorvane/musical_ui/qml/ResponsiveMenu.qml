@@ -97,196 +97,250 @@ Item {
         objectName: "iconArea"
         anchors.fill: parent
         hoverEnabled: true
-        onClicked: menu.open()
+        onClicked: {
+            dropDown.active = true
+            dropDown.item.open()
+        }
     }
 
-    VemoCustomMenu {
-        id: menu
-        objectName: "menu"
-        y: root.height
+    // The drop-down is made the first time it opens and kept from then on. It shows the actions
+    // below, which exist from the start so that their shortcuts work before it is ever opened. Each
+    // submenu lists its entries in order; its separators are held in properties to take their place
+    // in that list.
+    Loader {
+        id: dropDown
+        active: false
+        sourceComponent: VemoCustomMenu {
+            objectName: "menu"
+            y: root.height
 
-        VemoCustomMenu {
-            objectName: "fileMenu"
-            width: root.submenuWidth
-            title: "File"
+            VemoCustomMenu {
+                readonly property Item logsSeparator: VemoCustomMenuSeparator {}
+                readonly property Item quitSeparator: VemoCustomMenuSeparator {}
 
-            Action {
-                text: qsTr("Download Latest Log")
-                onTriggered: root.getLatestLogClicked()
+                objectName: "fileMenu"
+                width: root.submenuWidth
+                title: "File"
+                contentData: [downloadLatestLogAction, logsSeparator, viewPastLogsAction, saveAction, shareAction,
+                    quitSeparator, quitAction]
             }
-            VemoCustomMenuSeparator {}
-            Action {
-                text: "View Past Logs..."
-                enabled: root.isAdmin
-                onTriggered: root.changelogManagerOpened()
+
+            VemoCustomMenu {
+                readonly property Item deleteSeparator: VemoCustomMenuSeparator {}
+
+                objectName: "editMenu"
+                width: root.submenuWidth
+                title: qsTr("Edit")
+                contentData: [undoAction, redoAction, deleteSeparator, deleteAction, selectAllAction]
             }
-            Action {
-                text: qsTr("Save Edits")
-                shortcut: root.convertShortCutForPlatform("Cmd+S")
-                enabled: root.isAdmin && root.canSave
-                onTriggered: root.saveClicked()
+
+            VemoCustomMenu {
+                readonly property Item jumpSeparator: VemoCustomMenuSeparator {}
+
+                objectName: "playerMenu"
+                width: root.submenuWidth
+                title: qsTr("Player")
+                contentData: [playPauseAction, stopAction, advanceAction, jumpSeparator, jumpToBarAction,
+                    previousMarkerAction, nextMarkerAction, previousBarAction, nextBarAction]
             }
-            Action {
-                text: qsTr("Share Edits")
-                enabled: root.isAdmin && root.canShare
-                onTriggered: root.shareClicked()
+
+            VemoCustomMenu {
+                objectName: "viewMenu"
+                width: root.submenuWidth
+                title: "View"
+                contentData: [zoomInAction, zoomOutAction]
             }
-            VemoCustomMenuSeparator {}
-            Action {
-                // The main window's close request runs the close flow with its unsaved-changes
-                // prompt. Inside an Action `Window.window` is null: the window is the menu item's.
-                text: qsTr("Quit ") + root.appName
-                shortcut: root.convertShortCutForPlatform("Cmd+Q")
-                onTriggered: root.Window.window.close()
+
+            VemoCustomMenu {
+                objectName: "toolsMenu"
+                width: root.submenuWidth
+                title: qsTr("Tools")
+                contentData: [audioManagerAction, sfxManagerAction, outputPathsAction, midiManagerAction,
+                    oscManagerAction]
+            }
+
+            VemoCustomMenu {
+                objectName: "helpMenu"
+                width: root.submenuWidth
+                title: qsTr("Help")
+                contentData: [aboutAction, supportCenterAction]
             }
         }
+    }
 
-        VemoCustomMenu {
-            objectName: "editMenu"
-            width: root.submenuWidth
-            title: qsTr("Edit")
+    // File
+    Action {
+        id: downloadLatestLogAction
+        text: qsTr("Download Latest Log")
+        onTriggered: root.getLatestLogClicked()
+    }
+    Action {
+        id: viewPastLogsAction
+        text: "View Past Logs..."
+        enabled: root.isAdmin
+        onTriggered: root.changelogManagerOpened()
+    }
+    Action {
+        id: saveAction
+        text: qsTr("Save Edits")
+        shortcut: root.convertShortCutForPlatform("Cmd+S")
+        enabled: root.isAdmin && root.canSave
+        onTriggered: root.saveClicked()
+    }
+    Action {
+        id: shareAction
+        text: qsTr("Share Edits")
+        enabled: root.isAdmin && root.canShare
+        onTriggered: root.shareClicked()
+    }
+    Action {
+        // The main window's close request runs the close flow with its unsaved-changes prompt. An
+        // Action has no window of its own: the window is the menu's.
+        id: quitAction
+        text: qsTr("Quit ") + root.appName
+        shortcut: root.convertShortCutForPlatform("Cmd+Q")
+        onTriggered: root.Window.window.close()
+    }
 
-            Action {
-                text: "Undo"
-                shortcut: root.convertShortCutForPlatform("cmd+z")
-                enabled: root.canUndo && root.isAdmin
-                onTriggered: root.undo()
-            }
-            Action {
-                text: "Redo"
-                shortcut: root.convertShortCutForPlatform("cmd+shift+z")
-                enabled: root.canRedo && root.isAdmin
-                onTriggered: root.redo()
-            }
-            VemoCustomMenuSeparator {}
-            Action {
-                text: "Delete"
-                shortcut: root.convertShortCutForPlatform("backspace")
-                enabled: root.canDelete && root.isAdmin
-                onTriggered: root.deleteSelected()
-            }
-            Action {
-                text: "Select All"
-                shortcut: root.convertShortCutForPlatform("cmd+a")
-                enabled: root.isAdmin
-                onTriggered: root.selectAll()
-            }
-        }
+    // Edit
+    Action {
+        id: undoAction
+        text: "Undo"
+        shortcut: root.convertShortCutForPlatform("cmd+z")
+        enabled: root.canUndo && root.isAdmin
+        onTriggered: root.undo()
+    }
+    Action {
+        id: redoAction
+        text: "Redo"
+        shortcut: root.convertShortCutForPlatform("cmd+shift+z")
+        enabled: root.canRedo && root.isAdmin
+        onTriggered: root.redo()
+    }
+    Action {
+        id: deleteAction
+        text: "Delete"
+        shortcut: root.convertShortCutForPlatform("backspace")
+        enabled: root.canDelete && root.isAdmin
+        onTriggered: root.deleteSelected()
+    }
+    Action {
+        id: selectAllAction
+        text: "Select All"
+        shortcut: root.convertShortCutForPlatform("cmd+a")
+        enabled: root.isAdmin
+        onTriggered: root.selectAll()
+    }
 
-        VemoCustomMenu {
-            objectName: "playerMenu"
-            width: root.submenuWidth
-            title: qsTr("Player")
+    // Player
+    Action {
+        id: playPauseAction
+        text: "Play/Pause"
+        shortcut: root.convertShortCutForPlatform(" ")
+        onTriggered: root.playPause()
+    }
+    Action {
+        id: stopAction
+        text: "Stop"
+        shortcut: root.convertShortCutForPlatform("Shift+ ")
+        onTriggered: root.stop()
+    }
+    Action {
+        id: advanceAction
+        text: "Advance"
+        shortcut: root.convertShortCutForPlatform("Right")
+        onTriggered: root.continuePlay()
+    }
+    Action {
+        id: jumpToBarAction
+        text: "Jump to Bar..."
+        shortcut: root.convertShortCutForPlatform("Cmd+b")
+        onTriggered: root.jumpToBarStart()
+    }
+    Action {
+        id: previousMarkerAction
+        text: "Previous Marker"
+        shortcut: root.convertShortCutForPlatform(",")
+        onTriggered: root.previousMarker()
+    }
+    Action {
+        id: nextMarkerAction
+        text: "Next Marker"
+        shortcut: root.convertShortCutForPlatform(".")
+        onTriggered: root.nextMarker()
+    }
+    Action {
+        id: previousBarAction
+        text: "Previous Bar"
+        shortcut: root.convertShortCutForPlatform("Shift+,")
+        onTriggered: root.previousBar()
+    }
+    Action {
+        id: nextBarAction
+        text: "Next Bar"
+        shortcut: root.convertShortCutForPlatform("Shift+.")
+        onTriggered: root.nextBar()
+    }
 
-            Action {
-                text: "Play/Pause"
-                shortcut: root.convertShortCutForPlatform(" ")
-                onTriggered: root.playPause()
-            }
-            Action {
-                text: "Stop"
-                shortcut: root.convertShortCutForPlatform("Shift+ ")
-                onTriggered: root.stop()
-            }
-            Action {
-                text: "Advance"
-                shortcut: root.convertShortCutForPlatform("Right")
-                onTriggered: root.continuePlay()
-            }
-            VemoCustomMenuSeparator {}
-            Action {
-                text: "Jump to Bar..."
-                shortcut: root.convertShortCutForPlatform("Cmd+b")
-                onTriggered: root.jumpToBarStart()
-            }
-            Action {
-                text: "Previous Marker"
-                shortcut: root.convertShortCutForPlatform(",")
-                onTriggered: root.previousMarker()
-            }
-            Action {
-                text: "Next Marker"
-                shortcut: root.convertShortCutForPlatform(".")
-                onTriggered: root.nextMarker()
-            }
-            Action {
-                text: "Previous Bar"
-                shortcut: root.convertShortCutForPlatform("Shift+,")
-                onTriggered: root.previousBar()
-            }
-            Action {
-                text: "Next Bar"
-                shortcut: root.convertShortCutForPlatform("Shift+.")
-                onTriggered: root.nextBar()
-            }
-        }
+    // View
+    Action {
+        id: zoomInAction
+        text: "Zoom In Timeline"
+        shortcut: root.convertShortCutForPlatform("=")
+        onTriggered: root.zoomIn()
+    }
+    Action {
+        id: zoomOutAction
+        text: "Zoom Out Timeline"
+        shortcut: root.convertShortCutForPlatform("-")
+        onTriggered: root.zoomOut()
+    }
 
-        VemoCustomMenu {
-            objectName: "viewMenu"
-            width: root.submenuWidth
-            title: "View"
+    // Tools
+    Action {
+        id: audioManagerAction
+        text: qsTr("Audio Manager...")
+        shortcut: root.convertShortCutForPlatform("Shift+Cmd+G")
+        enabled: root.showAudioManager
+        onTriggered: root.audioManagerClicked()
+    }
+    Action {
+        id: sfxManagerAction
+        text: qsTr("SFX Manager...")
+        shortcut: root.convertShortCutForPlatform("Shift+Cmd+S")
+        enabled: root.sfxPermissions
+        onTriggered: root.sfxManagerClicked()
+    }
+    Action {
+        id: outputPathsAction
+        text: qsTr("Output Paths...")
+        enabled: root.sfxPermissions
+        onTriggered: root.outputPaths()
+    }
+    Action {
+        id: midiManagerAction
+        text: qsTr("MIDI Manager...")
+        shortcut: root.convertShortCutForPlatform("Shift+Cmd+M")
+        onTriggered: root.midiCommandsClicked()
+    }
+    Action {
+        id: oscManagerAction
+        text: qsTr("OSC Manager...")
+        shortcut: root.convertShortCutForPlatform("Shift+Cmd+O")
+        enabled: root.oscEnabled
+        onTriggered: root.oscManagerClicked()
+    }
 
-            Action {
-                text: "Zoom In Timeline"
-                shortcut: root.convertShortCutForPlatform("=")
-                onTriggered: root.zoomIn()
-            }
-            Action {
-                text: "Zoom Out Timeline"
-                shortcut: root.convertShortCutForPlatform("-")
-                onTriggered: root.zoomOut()
-            }
-        }
-
-        VemoCustomMenu {
-            objectName: "toolsMenu"
-            width: root.submenuWidth
-            title: qsTr("Tools")
-
-            Action {
-                text: qsTr("Audio Manager...")
-                shortcut: root.convertShortCutForPlatform("Shift+Cmd+G")
-                enabled: root.showAudioManager
-                onTriggered: root.audioManagerClicked()
-            }
-            Action {
-                text: qsTr("SFX Manager...")
-                shortcut: root.convertShortCutForPlatform("Shift+Cmd+S")
-                enabled: root.sfxPermissions
-                onTriggered: root.sfxManagerClicked()
-            }
-            Action {
-                text: qsTr("Output Paths...")
-                enabled: root.sfxPermissions
-                onTriggered: root.outputPaths()
-            }
-            Action {
-                text: qsTr("MIDI Manager...")
-                shortcut: root.convertShortCutForPlatform("Shift+Cmd+M")
-                onTriggered: root.midiCommandsClicked()
-            }
-            Action {
-                text: qsTr("OSC Manager...")
-                shortcut: root.convertShortCutForPlatform("Shift+Cmd+O")
-                enabled: root.oscEnabled
-                onTriggered: root.oscManagerClicked()
-            }
-        }
-
-        VemoCustomMenu {
-            objectName: "helpMenu"
-            width: root.submenuWidth
-            title: qsTr("Help")
-
-            Action {
-                text: "About " + root.appName + "..."
-                onTriggered: root.aboutClicked()
-            }
-            Action {
-                text: "VEMO Support Center..."
-                onTriggered: Qt.openUrlExternally(Deployment.supportPageUrl)
-            }
-        }
+    // Help
+    Action {
+        id: aboutAction
+        text: "About " + root.appName + "..."
+        onTriggered: root.aboutClicked()
+    }
+    Action {
+        id: supportCenterAction
+        text: "VEMO Support Center..."
+        onTriggered: Qt.openUrlExternally(Deployment.supportPageUrl)
     }
 
     // Keys that have no menu entry.
