@@ -3,6 +3,7 @@
 #include "sfx/sfx_manager_effects.h"
 #include "sfx/standalone_sfx_tool_controller.h"
 
+#include <fonexa/sfx_mediator.h>
 #include <fonexa/sfx_player.h>
 
 #include <QMetaObject>
@@ -22,7 +23,6 @@ SfxManagerToolController::SfxManagerToolController(QQmlEngine* engine, const QUr
                                                    bool ownsWindow)
     : QmlController(engine, url, parent, ownsWindow, {}), player_(std::move(player))
 {
-    editor_ = std::make_unique<StandaloneSFXToolController>(engine, nullptr);
     ConnectDocumentAndPlayer();
     SetWindowProperty("visible", false);
     try {
@@ -63,18 +63,29 @@ void SfxManagerToolController::ConnectDocumentAndPlayer()
     connect(library, &audio::SfxPlayerControllerImpl::sfxIsReady, this, &SfxManagerToolController::onSfxIsReady);
 }
 
+StandaloneSFXToolController& SfxManagerToolController::RequireEditor()
+{
+    if (!editor_) {
+        editor_ = std::make_unique<StandaloneSFXToolController>(engine, player_);
+        connect(editor_.get(), &StandaloneSFXToolController::soundEffectsChanged, this,
+                &SfxManagerToolController::onSfxListUpdate);
+        connect(this, &SfxManagerToolController::deleteInstanceRequest, editor_.get(),
+                &StandaloneSFXToolController::onDeleteInstanceRequest);
+        connect(this, &SfxManagerToolController::editInstanceRequest, editor_.get(),
+                &StandaloneSFXToolController::onEditInstanceRequest);
+    }
+    return *editor_;
+}
+
 void SfxManagerToolController::SetPlayerInterface(std::shared_ptr<Interface> player)
 {
     player_ = std::move(player);
+    // The previous show's editor holds its player: the next use makes one for this player.
     editor_.reset();
-    editor_ = std::make_unique<StandaloneSFXToolController>(engine, player_);
-    connect(editor_.get(), &StandaloneSFXToolController::soundEffectsChanged, this,
-            &SfxManagerToolController::onSfxListUpdate);
-    connect(this, &SfxManagerToolController::deleteInstanceRequest, editor_.get(),
-            &StandaloneSFXToolController::onDeleteInstanceRequest);
-    connect(this, &SfxManagerToolController::editInstanceRequest, editor_.get(),
-            &StandaloneSFXToolController::onEditInstanceRequest);
-    emit editor_->soundEffectsChanged();
+    // What every change of the instances does (the editor's soundEffectsChanged()): the library
+    // looks at them again, then the list is rebuilt.
+    audio::SfxPlayerConnectionMediator::instance()->onSoundEffectsChanged();
+    onSfxListUpdate();
 }
 
 void SfxManagerToolController::ClearPlayerInterface()
@@ -171,17 +182,21 @@ void SfxManagerToolController::onSoundEffectSelected(QVariant row)
 
 void SfxManagerToolController::onAddSoundEffectInstanceClicked(QString effectId)
 {
-    if (editor_)
-        editor_->OpenForEdit(effectId);
+    RequireEditor().OpenForEdit(effectId);
 }
 
 void SfxManagerToolController::onEditSoundEffectInstanceClicked(QString eventId)
 {
+    // Without a player there is no instance to edit or delete, and no editor is needed.
+    if (player_)
+        RequireEditor();
     emit editInstanceRequest(eventId);
 }
 
 void SfxManagerToolController::onDeleteSoundEffectInstanceClicked(QString eventId)
 {
+    if (player_)
+        RequireEditor();
     emit deleteInstanceRequest(eventId);
 }
 

@@ -23,6 +23,7 @@ class StandaloneSFXToolController;
 // The "SFX Manager" window: the manifest's effects, the show's sound-effect instances of the chosen
 // effect (or all of them), auditions, and the instance editor for creating, changing and deleting
 // instances. Made once, hidden; the main window hands it each show's player and opens it with Show().
+// The instance editor's window is made when first needed, for the current player.
 class SfxManagerToolController : public QmlController {
     Q_OBJECT
 
@@ -31,14 +32,15 @@ public:
                              bool ownsWindow);
     ~SfxManagerToolController() override;
 
-    // A new show's player: a new instance editor, then one soundEffectsChanged() of it, which
-    // rebuilds the instances and tells the sound-effect library.
+    // A new show's player: the previous show's instance editor goes, the instances are rebuilt
+    // once (soundEffectsUpdated()) and the sound-effect library is told, as after any change of them.
     void SetPlayerInterface(std::shared_ptr<Interface> player);
     // The previous show's player goes away: no editor and no player until the next one.
     void ClearPlayerInterface();
     void Show();
 
-    // The current instance editor; none before the first show and after ClearPlayerInterface().
+    // The instance editor of the current player; none until an instance is added, edited or
+    // deleted, and none again after the player changes.
     StandaloneSFXToolController* InstanceEditor() const { return editor_.get(); }
 
 signals:
@@ -60,6 +62,7 @@ public slots:
 
 private:
     void ConnectDocumentAndPlayer();
+    StandaloneSFXToolController& RequireEditor();
     void LoadSfxManifest();
     void BuildInstanceList();
     void AppendInstance(const CL::Sfx& event, const vemo::sfx::SfxManifest& manifest);

@@ -9,6 +9,7 @@
 #include <vemo_test/test_environment.h>
 
 #include <QAbstractItemModel>
+#include <QGuiApplication>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QSignalSpy>
@@ -47,6 +48,18 @@ QString ReadingOutcome()
     } catch (const std::runtime_error& error) {
         return error.what();
     }
+}
+
+// The instance editor's windows that exist, shown or not.
+int EditorWindows()
+{
+    DeliverDeferredDeletes();
+    int count = 0;
+    for (const QWindow* window : QGuiApplication::allWindows()) {
+        if (QByteArray(window->metaObject()->className()).startsWith("StandaloneSfxTool"))
+            ++count;
+    }
+    return count;
 }
 
 }  // namespace
@@ -122,6 +135,7 @@ private slots:
         const std::string thunder = rig->AddInstance("Clap", "thunder");
         rig->engine->LoadNewChangeLog();
         MakeManager();
+        QCOMPARE(EditorWindows(), 0);
         QSignalSpy updated(manager.get(), &SfxManagerToolController::soundEffectsUpdated);
         QSignalSpy ready(vemo::audio::SfxPlayerControllerImpl::instance(), &vemo::audio::SfxPlayerControllerImpl::sfxIsReady);
         manager->SetPlayerInterface(rig->engine);
@@ -130,6 +144,41 @@ private slots:
         QVERIFY(ready.wait(2000));
         QVERIFY(ready.at(0).at(0).toString().endsWith("thunder.wav"));
         QTRY_VERIFY(Instances()->data(Instances()->index(0, 0), 271).toBool());
+        // A show load makes no editor window.
+        manager->SetPlayerInterface(rig->engine);
+        QCOMPARE(updated.count(), 2);
+        QVERIFY(!manager->InstanceEditor());
+        QCOMPARE(EditorWindows(), 0);
+    }
+
+    // The editor is made on the first request, for the player of the show loaded last; each of
+    // its changes is announced once, however many shows were loaded before.
+    void theEditorServesTheCurrentPlayer()
+    {
+        rig->AddInstance("Clap", "thunder", 0, "sfx.5");
+        SfxRig next(ShowEffects());
+        next.AddInstance("Drizzle", "rain", 0, "sfx.5");
+        MakeManager();
+        manager->SetPlayerInterface(rig->engine);
+        manager->onEditSoundEffectInstanceClicked("sfx.5");
+        QCOMPARE(EditorWindows(), 1);
+        QObject* editor = manager->InstanceEditor()->QmlObject();
+        QVERIFY(editor->property("visible").toBool());
+        QCOMPARE(editor->property("name").toString(), QString("Clap"));
+
+        manager->SetPlayerInterface(next.engine);
+        QCOMPARE(EditorWindows(), 0);
+        manager->onEditSoundEffectInstanceClicked("sfx.5");
+        QCOMPARE(EditorWindows(), 1);
+        editor = manager->InstanceEditor()->QmlObject();
+        QVERIFY(editor->property("visible").toBool());
+        QCOMPARE(editor->property("name").toString(), QString("Drizzle"));
+
+        QSignalSpy updated(manager.get(), &SfxManagerToolController::soundEffectsUpdated);
+        manager->onDeleteSoundEffectInstanceClicked("sfx.5");
+        QCOMPARE(updated.count(), 1);
+        QVERIFY(next.engine->GetChangeLogSoundEffects().empty());
+        QCOMPARE(rig->engine->GetChangeLogSoundEffects().size(), std::size_t(1));
     }
 
     void filterListsOnlyKnownEffects()
@@ -171,9 +220,10 @@ private slots:
         manager->SetPlayerInterface(rig->engine);
         manager->ClearPlayerInterface();
         QVERIFY(!manager->InstanceEditor());
-        manager->onAddSoundEffectInstanceClicked("thunder");
         manager->onEditSoundEffectInstanceClicked("sfx.1");
         manager->onDeleteSoundEffectInstanceClicked("sfx.1");
+        QVERIFY(!manager->InstanceEditor());
+        manager->onAddSoundEffectInstanceClicked("thunder");
     }
 
     void auditionsInTheWindow()

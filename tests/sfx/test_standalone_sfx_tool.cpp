@@ -312,12 +312,12 @@ private slots:
                                                    QUrl("qrc:/qt/qml/com/quorvane/vemo_ui/qml/SfxManagerTool.qml"),
                                                    nullptr, nullptr, true);
         manager.SetPlayerInterface(engine);
-        auto* tool = manager.InstanceEditor();
-        QObject* window = tool->QmlObject();
         vemo::audio::SfxPlayerController library;
         QSignalSpy ready(vemo::audio::SfxPlayerControllerImpl::instance(), &vemo::audio::SfxPlayerControllerImpl::sfxIsReady);
 
-        tool->OpenForEdit("thunder");
+        manager.onAddSoundEffectInstanceClicked("thunder");
+        auto* tool = manager.InstanceEditor();
+        QObject* window = tool->QmlObject();
         window->setProperty("loop", true);
         QMetaObject::invokeMethod(window, "confirm");
         QCOMPARE(library.play(std::string("sfx.3")), 0);
