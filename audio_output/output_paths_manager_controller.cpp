@@ -53,20 +53,10 @@ QStringList DeviceChoices(const std::vector<vemo::audio::AudioDevice>& devices)
 
 OutputPathsManagerController::OutputPathsManagerController(const std::map<std::string, CL::OutputPath>& paths,
                                                            QQmlEngine* engine, QObject* parent)
-    : QmlController(engine, QUrl(QStringLiteral("qrc:/qt/qml/com/quorvane/musical_ui/qml/OutputPathsWindow.qml")),
-                    parent, true, {})
+    : QmlController(nullptr, engine)
     , model(std::make_shared<OutputPathsModel>())
+    , windowParent(parent)
 {
-    QObject* window = QmlObject();
-    if (window != nullptr) {
-        window->setProperty("model", QVariant::fromValue(model.get()));
-        connect(window, SIGNAL(createPathRequest(QString,QString)), this,
-                SLOT(onPathCreationRequest(QString,QString)));
-        connect(window, SIGNAL(changePathRequest(QString,QString)), this,
-                SLOT(onPathChangeRequest(QString,QString)));
-        connect(window, SIGNAL(deleteOutputPath()), this, SLOT(onDeleteOutputPath()));
-        connect(window, SIGNAL(closeWindow()), this, SLOT(onCloseWindow()));
-    }
     connect(model.get(), &OutputPathsModel::AddOutputPathSignal, this,
             &OutputPathsManagerController::AddOutputPathSignal);
     connect(model.get(), &OutputPathsModel::RemoveOutputPathSignal, this,
@@ -76,20 +66,47 @@ OutputPathsManagerController::OutputPathsManagerController(const std::map<std::s
         model->AddOrReplace(path);
     }
     devices = vemo::audio::DeviceControlWin32().GetOutputDevices();
-    if (window != nullptr) {
-        window->setProperty("deviceList", DeviceChoices(devices));
-    }
     ApplyDeviceFile(paths);
-    if (window != nullptr && model->rowCount() > 0) {
-        window->setProperty("currentIndex", 0);
-    }
 }
 
 OutputPathsManagerController::~OutputPathsManagerController()
 {
-    if (auto* window = qobject_cast<QWindow*>(QmlObject())) {
-        window->close();
+    if (auto* shown = qobject_cast<QWindow*>(Window())) {
+        shown->close();
     }
+}
+
+void OutputPathsManagerController::Show()
+{
+    if (!window) {
+        MakeWindow();
+    }
+    window->SetVisible(true);
+}
+
+QObject* OutputPathsManagerController::Window()
+{
+    return window ? window->QmlObject() : nullptr;
+}
+
+void OutputPathsManagerController::MakeWindow()
+{
+    window = std::make_unique<QmlController>(
+        engine, QUrl(QStringLiteral("qrc:/qt/qml/com/quorvane/musical_ui/qml/OutputPathsWindow.qml")), windowParent,
+        true, QVariantMap{});
+    QObject* made = window->QmlObject();
+    if (made == nullptr) {
+        return;
+    }
+    made->setProperty("model", QVariant::fromValue(model.get()));
+    made->setProperty("deviceList", DeviceChoices(devices));
+    if (model->rowCount() > 0) {
+        made->setProperty("currentIndex", 0);
+    }
+    connect(made, SIGNAL(createPathRequest(QString,QString)), this, SLOT(onPathCreationRequest(QString,QString)));
+    connect(made, SIGNAL(changePathRequest(QString,QString)), this, SLOT(onPathChangeRequest(QString,QString)));
+    connect(made, SIGNAL(deleteOutputPath()), this, SLOT(onDeleteOutputPath()));
+    connect(made, SIGNAL(closeWindow()), this, SLOT(onCloseWindow()));
 }
 
 // A device file that is missing or cannot be read leaves the rows as the player gave them; this
@@ -132,8 +149,8 @@ std::string OutputPathsManagerController::DeviceNameForId(const std::string& id)
 
 int OutputPathsManagerController::CurrentRow()
 {
-    QObject* window = QmlObject();
-    return window == nullptr ? -1 : QQmlProperty(window, QStringLiteral("currentIndex")).read().toInt();
+    QObject* shown = Window();
+    return shown == nullptr ? -1 : QQmlProperty(shown, QStringLiteral("currentIndex")).read().toInt();
 }
 
 std::string OutputPathsManagerController::UniquePathName(const std::string& name) const
@@ -213,8 +230,8 @@ void OutputPathsManagerController::onDeleteOutputPath()
 void OutputPathsManagerController::onCloseWindow()
 {
     std::cout << "CloseWindow_" << std::endl;
-    if (auto* window = qobject_cast<QWindow*>(QmlObject())) {
-        window->close();
+    if (auto* shown = qobject_cast<QWindow*>(Window())) {
+        shown->close();
     }
 }
 

@@ -249,7 +249,6 @@ void MusicalMainController::OpenShow(const std::filesystem::path& folder, const 
     connect(outputPathsController.get(), &OutputPathsManagerController::RemoveOutputPathSignal, this,
             &MusicalMainController::onRemoveOutputhPath);
     connect(outputPathsController.get(), &QmlController::error, this, &MusicalMainController::onError);
-    outputPathsController->SetVisible(false);
 
     SetRootProperty("title", factory->displayName + " - " + showName + " - " +
                                  QString::fromStdString(record.customerName));

@@ -83,7 +83,7 @@ void MusicalMainController::ShowOscManager_()
 void MusicalMainController::ShowOutputPaths_()
 {
     if (outputPathsController)
-        WindowStep([this] { outputPathsController->SetVisible(true); });
+        WindowStep([this] { outputPathsController->Show(); });
 }
 
 void MusicalMainController::ShowSfxManager_()

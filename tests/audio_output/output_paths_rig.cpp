@@ -58,7 +58,6 @@ void OutputPathsRig::MakeManager()
                      SLOT(onAddOutputhPath(CL::OutputPath)));
     QObject::connect(manager.get(), SIGNAL(RemoveOutputPathSignal(CL::OutputPath)), relay.get(),
                      SLOT(onRemoveOutputhPath(CL::OutputPath)));
-    manager->SetVisible(false);
 }
 
 std::string OutputPathsRig::DeviceFile() const

@@ -189,7 +189,8 @@ private slots:
         OutputPathsRig rig({{.id = "p1", .name = "Left"}, {.id = "p2", .name = "Right"}});
         rig.MakeManager();
         QSignalSpy changed(rig.manager->Model().get(), &QAbstractItemModel::dataChanged);
-        rig.manager->QmlObject()->setProperty("currentIndex", 1);
+        rig.manager->Show();
+        rig.manager->Window()->setProperty("currentIndex", 1);
         rig.manager->onPathChangeRequest("Left", "Virtual Output 3-4");
         QCOMPARE(Rows(*rig.manager), (std::vector<Row>{{"Left", "", "(default)"},
                                                        {"Left", "virtual-out-3-4", "Virtual Output 3-4"}}));
@@ -207,7 +208,8 @@ private slots:
         rig.MakeManager();
         rig.manager->onPathCreationRequest("New", "Virtual Output 1-2");
         const std::string before = ReadBytes(rig.DeviceFile());
-        rig.manager->QmlObject()->setProperty("currentIndex", 0);
+        rig.manager->Show();
+        rig.manager->Window()->setProperty("currentIndex", 0);
         rig.manager->onDeleteOutputPath();
         QCOMPARE(rig.manager->Model()->rowCount(), 2);
         QCOMPARE(rig.manager->Model()->IdAt(0), std::string("p2"));
@@ -228,7 +230,8 @@ private slots:
         QFETCH(int, row);
         OutputPathsRig rig({{.id = "p1", .name = "Left"}});
         rig.MakeManager();
-        rig.manager->QmlObject()->setProperty("currentIndex", row);
+        rig.manager->Show();
+        rig.manager->Window()->setProperty("currentIndex", row);
         QSignalSpy added(rig.manager.get(), &OutputPathsManagerController::AddOutputPathSignal);
         QSignalSpy removed(rig.manager.get(), &OutputPathsManagerController::RemoveOutputPathSignal);
         rig.manager->onPathChangeRequest("Other", "Virtual Output 1-2");
@@ -252,7 +255,6 @@ private slots:
         QCOMPARE(Rows(*rig.manager), (std::vector<Row>{{"Left", "virtual-out-3-4", "Virtual Output 3-4"},
                                                        {"Right", "", ""},
                                                        {"Back", "unplugged", ""}}));
-        QCOMPARE(rig.manager->QmlObject()->property("currentIndex").toInt(), 0);
         // The player learns nothing of the file at load.
         QVERIFY(!rig.EngineCalls().join('\n').contains("onAddOutputhPath"));
     }
@@ -332,17 +334,43 @@ private slots:
         QObject::connect(rig.manager.get(), &OutputPathsManagerController::RemoveOutputPathSignal, rig.manager.get(),
                          [](const CL::OutputPath&) { throw std::runtime_error("The player refused"); });
         QSignalSpy errors(rig.manager.get(), &OutputPathsManagerController::error);
+        rig.manager->Show();
         rig.manager->onDeleteOutputPath();
         QCOMPARE(errors.count(), 1);
         QCOMPARE(errors.at(0).at(0).value<std::string>(), std::string("The player refused"));
         QCOMPARE(errors.at(0).at(1).value<std::string>(), std::string("Output Paths Error"));
     }
 
+    // The window is made by the first Show(), on the rows and devices the manager holds then, and
+    // is wired to the manager; later Show() calls show the same window again.
+    void theFirstShowMakesTheWindow()
+    {
+        OutputPathsRig rig({{.id = "p1", .name = "Left"}});
+        rig.MakeManager();
+        QCOMPARE(rig.manager->Window(), nullptr);
+        QCOMPARE(rig.manager->CurrentRow(), -1);
+        rig.manager->onPathCreationRequest("Pit", "Virtual Output 1-2");
+        rig.manager->Show();
+        QObject* window = rig.manager->Window();
+        QVERIFY(window);
+        QVERIFY(window->property("visible").toBool());
+        QCOMPARE(window->property("model").value<QObject*>(), rig.manager->Model().get());
+        QCOMPARE(window->property("deviceList").toStringList(),
+                 (QStringList{"(default)", "Virtual Output 1-2", "Virtual Output 3-4"}));
+        QCOMPARE(rig.manager->CurrentRow(), 0);
+        QVERIFY(QMetaObject::invokeMethod(window, "createPathRequest", Q_ARG(QString, "Mic"), Q_ARG(QString, "")));
+        QCOMPARE(rig.manager->Model()->rowCount(), 3);
+        window->setProperty("visible", false);
+        rig.manager->Show();
+        QCOMPARE(rig.manager->Window(), window);
+        QVERIFY(window->property("visible").toBool());
+    }
+
     void closeHidesTheWindowAndSaysSo()
     {
         OutputPathsRig rig({});
         rig.MakeManager();
-        rig.manager->SetVisible(true);
+        rig.manager->Show();
         std::string printed;
         {
             const StreamCapture capture;
@@ -350,7 +378,7 @@ private slots:
             printed = capture.Text();
         }
         QCOMPARE(printed, std::string("CloseWindow_\n"));
-        QVERIFY(!rig.manager->QmlObject()->property("visible").toBool());
+        QVERIFY(!rig.manager->Window()->property("visible").toBool());
     }
 };
 

@@ -184,8 +184,8 @@ private slots:
 private:
     QObject* Open(OutputPathsRig& rig)
     {
-        rig.manager->SetVisible(true);
-        auto* window = qobject_cast<QQuickWindow*>(rig.manager->QmlObject());
+        rig.manager->Show();
+        auto* window = qobject_cast<QQuickWindow*>(rig.manager->Window());
         if (window == nullptr || !vemo::testing::Settle(window)) {
             qFatal("the output paths window did not open");
         }

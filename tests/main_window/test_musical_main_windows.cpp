@@ -199,6 +199,7 @@ private slots:
         MainWindowRig rig;
         rig.Create();
         QVERIFY(!rig.controller->hasUnsavedEdits());
+        QCOMPARE(RootChildOfType(rig, "OutputPathsWindow"), nullptr);
         rig.controller->ShowOutputPaths_();
         rig.Unshow();
         QObject* window = RootChildOfType(rig, "OutputPathsWindow");

@@ -84,6 +84,7 @@ private slots:
 
     void withoutValuesTheVersionIsUnknown()
     {
+        QVERIFY(Open());
         QCOMPARE(Child(about, "versionText")->property("text").toString(),
                  QString("Version See Installation File for Version Info"));
         QCOMPARE(Child(about, "versionIdentifierText")->property("text").toString(), QString());
@@ -93,6 +94,7 @@ private slots:
     {
         controller = std::make_unique<AboutWindowController>(about, engine.get(), "2.14.0",
                                                              "qrc:/images/tolbrin_logo_light_long", kShippedText, "");
+        QVERIFY(Open());
         QCOMPARE(Child(about, "versionText")->property("text").toString(), QString("Version 2.14.0"));
         QObject* identifier = Child(about, "versionIdentifierText");
         QCOMPARE(identifier->property("text").toString(), QString());
@@ -201,6 +203,13 @@ private slots:
     }
 
 private:
+    // The window's contents are made when it first opens.
+    bool Open()
+    {
+        QMetaObject::invokeMethod(about, "open");
+        return QTest::qWaitFor([this] { return Child(about, "popup")->property("opened").toBool(); });
+    }
+
     std::unique_ptr<QQmlEngine> engine;
     std::unique_ptr<QQuickWindow> host;
     QObject* about = nullptr;

@@ -24,12 +24,18 @@ Item {
 
     SignalSpy { id: okSpy; target: jump; signalName: "ok" }
 
+    Component {
+        id: freshPrompt
+        JumpToBar { anchors.fill: parent }
+    }
+
     TestCase {
         name: "JumpToBar"
         when: windowShown
 
         readonly property var popup: findChild(jump, "jumpQuery")
-        readonly property var field: findChild(jump, "barEdit")
+        // Made when the prompt first opens.
+        property var field: null
 
         function init() {
             failOnWarning(/.?/)
@@ -38,6 +44,7 @@ Item {
             jump.promptText = "Enter Bar Number"
             jump.open()
             tryCompare(popup, "opened", true)
+            field = findChild(jump, "barEdit")
             okSpy.clear()
         }
 
@@ -120,6 +127,20 @@ Item {
         function test_the_score_pane_asks_for_a_page() {
             jump.promptText = "Enter Page"
             compare(findChild(jump, "placeholder").text, "Enter Page")
+        }
+
+        // A prompt that never opened has no field yet; the first opening shows the prompt text
+        // given before, in an empty focused field.
+        function test_the_field_comes_with_the_first_opening() {
+            const prompt = createTemporaryObject(freshPrompt, host, { promptText: "Enter Page" })
+            compare(findChild(prompt, "barEdit"), null)
+            prompt.open()
+            tryCompare(findChild(prompt, "jumpQuery"), "opened", true)
+            const edit = findChild(prompt, "barEdit")
+            verify(edit.activeFocus)
+            compare(edit.text, "")
+            compare(findChild(prompt, "placeholder").text, "Enter Page")
+            prompt.exit()
         }
     }
 }

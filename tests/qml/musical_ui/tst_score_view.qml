@@ -4,7 +4,8 @@ import com.quorvane.vemo_ui
 import com.quorvane.musical_ui
 
 // The score pane on its own: the page label, page turns in one- and two-page mode and what they
-// announce, turns while there is no page, page changes from outside, the mode button, and zoom.
+// announce, turns while there is no page, page changes from outside, the mode button, zoom, and a
+// pane that stays hidden until its pages are set.
 Item {
     id: host
 
@@ -189,6 +190,37 @@ Item {
             compare(view.currentImage2, host.pages[0])
             view.currentIndex = 1
             tryCompare(view, "currentImage1", host.pages[3])
+        }
+
+        // A hidden pane makes no page slot, so no page image is loaded; the first show puts up the
+        // pages it was given meanwhile, in the mode it was given, and hiding it again keeps them.
+        function test_a_hidden_pane_loads_pages_when_first_shown_data() {
+            return [
+                { tag: "one page", twoUp: false, index: 3, first: 3, second: 4 },
+                { tag: "two pages", twoUp: true, index: 2, first: 1, second: 2 },
+                { tag: "the first page alone", twoUp: true, index: 0, first: "", second: 0 }
+            ]
+        }
+
+        function test_a_hidden_pane_loads_pages_when_first_shown(data) {
+            const view = makeView({ visible: false })
+            view.imageListModel = host.pages
+            view.currentIndex = data.index
+            view.twoUpMode = data.twoUp
+            compare(findChild(view, "slot1"), null)
+            compare(findChild(view, "pageLabel"), null)
+            compare(view.currentImage1, "")
+            view.visible = true
+            const page = index => index === "" ? "" : host.pages[index]
+            expectSlots(view, page(data.first), page(data.second))
+            compare(label(view), "Page " + (data.index + 1) + " of 5")
+            const slider = findChild(view, "zoomSlider")
+            slider.value = 2.0
+            view.visible = false
+            view.visible = true
+            compare(findChild(view, "zoomSlider"), slider)
+            compare(slider.value, 2.0)
+            compare(announcements(), [])
         }
 
         function test_zoom_keeps_the_centre_and_then_pins_left() {

@@ -107,9 +107,31 @@ Item {
             verify(about.showAcknowledgments)
             compare(Helpers.colorText(about.textColor), "#c3c3c3")
             compare(Helpers.colorText(about.outerBorderColor), Helpers.colorText(Qt.lighter("#202020", 1.5)))
+            about.open()
             compare(findChild(about, "acknowledgementsButton").text, "Acknowledgments")
             compare(findChild(about, "licenseButton").text, "License Agreement")
             compare(findChild(about, "closeButton").text, "Close")
+        }
+
+        // The contents are made when the window first opens, with the values given before, and
+        // follow later changes.
+        function test_about_contents_come_with_the_first_opening() {
+            const logoSource = "data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAAAMAAAAECAIAAADETxJQAAAAEElEQVR4nGM4oaEBQQx4WQAONw0hKoyNGAAAAABJRU5ErkJggg=="
+            const about = createTemporaryObject(aboutComponent, host,
+                                                { version: "2.14.0", versionIdentifier: "beta 3", logoSource: logoSource })
+            compare(findChild(about, "versionText"), null)
+            about.open()
+            const popup = findChild(about, "popup")
+            tryCompare(popup, "opened", true)
+            compare(findChild(about, "versionText").text, "Version 2.14.0")
+            compare(findChild(about, "versionIdentifierText").text, "beta 3")
+            verify(findChild(about, "copyRightText").text.indexOf("Quorvane") >= 0)
+            const logo = findChild(about, "logo")
+            compare(String(logo.source), logoSource)
+            tryCompare(logo, "status", Image.Ready)
+            verify(popup.height > findChild(about, "closeButton").height + 125)
+            about.version = "2.15.0"
+            compare(findChild(about, "versionText").text, "Version 2.15.0")
         }
 
         function test_about_without_root_window_centres_on_itself() {

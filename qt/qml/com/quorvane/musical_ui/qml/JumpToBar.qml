@@ -4,7 +4,8 @@ import com.quorvane.vemo_ui
 
 // The modal prompt for a bar to jump to (the score pane uses it for a page): Return or OK submits
 // the text as typed; a bar the engine cannot find keeps the prompt open with "Bar not found!"
-// selected, so typing replaces it.
+// selected, so typing replaces it. Closing empties the field. The field and buttons are made the
+// first time the prompt opens.
 Item {
     id: root
 
@@ -12,7 +13,7 @@ Item {
     property var fontSize: 10
     property var titleText: "Enter a bar number:"
     property string barNum: "0"
-    property alias promptText: placeholder.text
+    property string promptText: "Enter Bar Number"
 
     signal ok()
 
@@ -21,8 +22,6 @@ Item {
     }
 
     function exit() {
-        barEdit.clear();
-        barEdit.forceActiveFocus();
         jumpQuery.close();
     }
 
@@ -39,9 +38,7 @@ Item {
         id: jumpQuery
         objectName: "jumpQuery"
 
-        function barNotFound() {
-            barEdit.barNotFound();
-        }
+        signal barNotFound()
 
         modal: true
         x: 300
@@ -54,67 +51,96 @@ Item {
 
         Overlay.modal: Rectangle { color: "#88000000" }
 
-        onOpened: barEdit.forceActiveFocus()
-        onClosed: root.exit()
-
-        TextField {
-            id: barEdit
-            objectName: "barEdit"
-
-            function submit() {
-                root.barNum = barEdit.displayText;
-                barEdit.clear();
-                barEdit.forceActiveFocus();
-                root.ok();
-            }
-
-            function barNotFound() {
-                barEdit.text = "Bar not found!";
-                barEdit.selectAll();
-            }
-
-            x: 10
-            width: 120
-            height: 40
-            anchors.verticalCenter: parent.verticalCenter
-            color: theme.light_text_color
-            verticalAlignment: TextInput.AlignVCenter
-
-            background: Rectangle { color: "black" }
-
-            onAccepted: barEdit.submit()
-
-            Text {
-                id: placeholder
-                objectName: "placeholder"
-                anchors.left: parent.left
-                anchors.verticalCenter: parent.verticalCenter
-                padding: 10
-                text: "Enter Bar Number"
-                color: theme.default_text_color
-                visible: barEdit.text.length === 0
-            }
+        Loader {
+            id: prompt
+            anchors.fill: parent
+            active: false
+            sourceComponent: promptFields
         }
 
-        FlatButton {
-            objectName: "cancelButton"
-            anchors.left: barEdit.right
-            anchors.leftMargin: 10
-            anchors.verticalCenter: parent.verticalCenter
-            width: 60
-            text: "Cancel"
-            onClicked: root.exit()
+        Binding {
+            target: prompt
+            property: "active"
+            value: true
+            when: jumpQuery.visible
+            restoreMode: Binding.RestoreNone
         }
 
-        FlatButton {
-            objectName: "okButton"
-            x: barEdit.x + barEdit.width + 80
-            anchors.verticalCenter: parent.verticalCenter
-            width: 60
-            text: "OK"
-            onClicked: {
-                barEdit.submit();
-                root.exit();
+        Component {
+            id: promptFields
+
+            Item {
+                Connections {
+                    target: jumpQuery
+
+                    function onOpened() {
+                        barEdit.forceActiveFocus();
+                    }
+
+                    function onClosed() {
+                        barEdit.clear();
+                    }
+
+                    function onBarNotFound() {
+                        barEdit.text = "Bar not found!";
+                        barEdit.selectAll();
+                    }
+                }
+
+                TextField {
+                    id: barEdit
+                    objectName: "barEdit"
+
+                    function submit() {
+                        root.barNum = barEdit.displayText;
+                        barEdit.clear();
+                        barEdit.forceActiveFocus();
+                        root.ok();
+                    }
+
+                    x: 10
+                    width: 120
+                    height: 40
+                    anchors.verticalCenter: parent.verticalCenter
+                    color: theme.light_text_color
+                    verticalAlignment: TextInput.AlignVCenter
+
+                    background: Rectangle { color: "black" }
+
+                    onAccepted: barEdit.submit()
+
+                    Text {
+                        objectName: "placeholder"
+                        anchors.left: parent.left
+                        anchors.verticalCenter: parent.verticalCenter
+                        padding: 10
+                        text: root.promptText
+                        color: theme.default_text_color
+                        visible: barEdit.text.length === 0
+                    }
+                }
+
+                FlatButton {
+                    objectName: "cancelButton"
+                    anchors.left: barEdit.right
+                    anchors.leftMargin: 10
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 60
+                    text: "Cancel"
+                    onClicked: root.exit()
+                }
+
+                FlatButton {
+                    objectName: "okButton"
+                    x: barEdit.x + barEdit.width + 80
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 60
+                    text: "OK"
+                    onClicked: {
+                        barEdit.submit();
+                        root.exit();
+                    }
+                }
             }
         }
     }

@@ -5,14 +5,14 @@ import com.quorvane.vemo_ui
 import "deployment.js" as Deployment
 
 // The About pop-up: logo, version lines, the maker notice and the acknowledgements, licence and
-// close buttons, centred on `rootWindow`.
+// close buttons, centred on `rootWindow`. Its contents are made the first time it opens.
 Item {
     id: root
 
     property var rootWindow: parent
     property string version: "See Installation File for Version Info"
     property string versionIdentifier: ""
-    property alias logoSource: logo.source
+    property url logoSource
     property string linkUrl: Deployment.licenseAgreementUrl
     property string copyRight: qsTr("Copyright © Quorvane. All rights reserved.")
     property bool showAcknowledgments: true
@@ -67,88 +67,105 @@ Item {
             }
         }
 
-        ColumnLayout {
+        Loader {
             id: content
             anchors.top: parent.top
             anchors.left: parent.left
             anchors.right: parent.right
-            spacing: 15
+            active: false
+            sourceComponent: contents
+        }
 
-            Rectangle {
-                Layout.fillWidth: true
-                Layout.preferredHeight: 125
-                color: "transparent"
+        Binding {
+            target: content
+            property: "active"
+            value: true
+            when: popup.visible
+            restoreMode: Binding.RestoreNone
+        }
 
-                Image {
-                    id: logo
-                    objectName: "logo"
-                    anchors.fill: parent
-                    fillMode: Image.PreserveAspectFit
-                    smooth: true
-                    mipmap: true
-                }
-            }
+        Component {
+            id: contents
 
             ColumnLayout {
-                Layout.fillWidth: true
-                spacing: 2
-
-                Text {
-                    objectName: "versionText"
-                    Layout.fillWidth: true
-                    text: qsTr("Version ") + root.version
-                    font.pixelSize: 16
-                    color: root.textColor
-                    horizontalAlignment: Text.AlignLeft
-                    verticalAlignment: Text.AlignTop
-                }
-
-                Text {
-                    objectName: "versionIdentifierText"
-                    Layout.fillWidth: true
-                    text: root.versionIdentifier
-                    textFormat: Text.PlainText
-                    font.pixelSize: 16
-                    font.italic: true
-                    color: root.textColor
-                    horizontalAlignment: Text.AlignLeft
-                    verticalAlignment: Text.AlignTop
-                }
-            }
-
-            Text {
-                objectName: "copyRightText"
-                Layout.fillWidth: true
-                text: root.copyRight
-                textFormat: Text.PlainText
-                font.pixelSize: 12
-                color: root.textColor
-                wrapMode: Text.WordWrap
-                horizontalAlignment: Text.AlignLeft
-            }
-
-            RowLayout {
-                id: buttons
-                Layout.alignment: Qt.AlignLeft | Qt.AlignTop
-                Layout.bottomMargin: buttons.implicitHeight / 4
                 spacing: 15
 
-                FlatButton {
-                    objectName: "acknowledgementsButton"
-                    text: qsTr("Acknowledgments")
-                    onClicked: root.acknowledgementsClicked()
+                Rectangle {
+                    Layout.fillWidth: true
+                    Layout.preferredHeight: 125
+                    color: "transparent"
+
+                    Image {
+                        objectName: "logo"
+                        anchors.fill: parent
+                        source: root.logoSource
+                        fillMode: Image.PreserveAspectFit
+                        smooth: true
+                        mipmap: true
+                    }
                 }
 
-                FlatButton {
-                    objectName: "licenseButton"
-                    text: qsTr("License Agreement")
-                    onClicked: Qt.openUrlExternally(root.linkUrl)
+                ColumnLayout {
+                    Layout.fillWidth: true
+                    spacing: 2
+
+                    Text {
+                        objectName: "versionText"
+                        Layout.fillWidth: true
+                        text: qsTr("Version ") + root.version
+                        font.pixelSize: 16
+                        color: root.textColor
+                        horizontalAlignment: Text.AlignLeft
+                        verticalAlignment: Text.AlignTop
+                    }
+
+                    Text {
+                        objectName: "versionIdentifierText"
+                        Layout.fillWidth: true
+                        text: root.versionIdentifier
+                        textFormat: Text.PlainText
+                        font.pixelSize: 16
+                        font.italic: true
+                        color: root.textColor
+                        horizontalAlignment: Text.AlignLeft
+                        verticalAlignment: Text.AlignTop
+                    }
                 }
 
-                FlatButton {
-                    objectName: "closeButton"
-                    text: qsTr("Close")
-                    onClicked: popup.close()
+                Text {
+                    objectName: "copyRightText"
+                    Layout.fillWidth: true
+                    text: root.copyRight
+                    textFormat: Text.PlainText
+                    font.pixelSize: 12
+                    color: root.textColor
+                    wrapMode: Text.WordWrap
+                    horizontalAlignment: Text.AlignLeft
+                }
+
+                RowLayout {
+                    id: buttons
+                    Layout.alignment: Qt.AlignLeft | Qt.AlignTop
+                    Layout.bottomMargin: buttons.implicitHeight / 4
+                    spacing: 15
+
+                    FlatButton {
+                        objectName: "acknowledgementsButton"
+                        text: qsTr("Acknowledgments")
+                        onClicked: root.acknowledgementsClicked()
+                    }
+
+                    FlatButton {
+                        objectName: "licenseButton"
+                        text: qsTr("License Agreement")
+                        onClicked: Qt.openUrlExternally(root.linkUrl)
+                    }
+
+                    FlatButton {
+                        objectName: "closeButton"
+                        text: qsTr("Close")
+                        onClicked: popup.close()
+                    }
                 }
             }
         }
