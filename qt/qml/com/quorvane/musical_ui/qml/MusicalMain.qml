@@ -227,9 +227,8 @@ ApplicationWindow {
                     Layout.alignment: Qt.AlignRight | Qt.AlignVCenter
                     fillMode: Image.PreserveAspectFit
                     source: "qrc:/images/vemo_flat_logo.png"
-                    smooth: true
-                    antialiasing: true
-                    mipmap: true
+                    // Read at the height it shows at, so it is drawn without scaling.
+                    sourceSize.height: 80
                 }
             }
 

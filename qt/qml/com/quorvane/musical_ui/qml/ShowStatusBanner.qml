@@ -111,8 +111,9 @@ Item {
             Layout.preferredHeight: 75
             Layout.rightMargin: 10
             fillMode: Image.Stretch
-            smooth: true
-            mipmap: true
+            // Read at the size it shows at, so that a large picture needs no mipmaps to look smooth.
+            sourceSize.width: 75
+            sourceSize.height: 75
 
             BasicBevel {
                 bevel_light_color: theme.bevel_light_color

@@ -96,7 +96,6 @@ ListFrame {
                 Layout.preferredHeight: root.itemRowHeight
                 source: root.statusIcon(row.model.status)
                 fillMode: Image.PreserveAspectFit
-                antialiasing: true
                 sourceSize.width: 20
                 sourceSize.height: 20
 

@@ -68,7 +68,6 @@ Item {
                 Layout.alignment: Qt.AlignHCenter
                 fillMode: Image.PreserveAspectFit
                 smooth: true
-                clip: true
                 opacity: root.enabled ? 1.0 : 0.3
                 visible: root.hasImageSource && root.showImage
             }
