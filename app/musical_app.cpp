@@ -2,7 +2,6 @@
 
 #include "app/console_switch.h"
 #include "app/player_factory.h"
-#include "app/tinted_icon_provider.h"
 
 #include <fonexa/sfx_player.h>
 #include <vemo_core/types.h>
@@ -102,7 +101,6 @@ void MusicalApp::Run(char** argv, std::unique_ptr<PlayerFactory> factory)
     engine = std::make_unique<QQmlApplicationEngine>();
     QObject::connect(engine.get(), &QQmlEngine::quit, engine.get(), &QCoreApplication::quit, Qt::DirectConnection);
     engine->addImportPath("qrc:/qt/qml");
-    engine->addImageProvider(vemo::app::TintedIconProvider::kName, new vemo::app::TintedIconProvider);
 
     launcher = NewLauncher(engine.get(), std::move(factory));
     QGuiApplication::exec();

@@ -163,28 +163,6 @@ Item {
             compare(selected.width, Math.floor(1.3 * selected.contentItem.implicitWidth))
         }
 
-        // The icon comes from the engine's tinting provider in the tab's colour.
-        function test_icon_colour_data() {
-            return [
-                { tag: "selected", index: 0, enabled: true, colour: "white" },
-                { tag: "unselected", index: 1, enabled: true, colour: "gray" },
-                { tag: "selected, disabled", index: 0, enabled: false, colour: "gray" },
-                { tag: "unselected, disabled", index: 1, enabled: false, colour: "gray" }
-            ]
-        }
-
-        function test_icon_colour(data) {
-            const bar = createTemporaryObject(customBar, host, { currentIndex: 0 })
-            const tab = [bar.first, bar.second][data.index]
-            tab.source = "qrc:/images/marker.svg"
-            tab.enabled = data.enabled
-            const icon = findChild(tab, "icon")
-            compare(icon.source.toString(), "image://tinted/" + data.colour + "/qrc:/images/marker.svg")
-            tryCompare(icon, "status", Image.Ready)
-            compare(icon.sourceSize.height, Math.round(0.8 * findChild(tab, "caption").implicitHeight))
-            verify(icon.implicitHeight > 0)
-        }
-
         function test_hover_strips_data() {
             return [
                 { tag: "unselected, no effect", index: 1, effect: false, strip: "transparent", background: "#191919" },

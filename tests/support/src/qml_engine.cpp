@@ -1,7 +1,5 @@
 #include "vemo_test/qml_engine.h"
 
-#include <app/tinted_icon_provider.h>
-
 #include <vemo_core/types.h>
 
 #include <QCoreApplication>
@@ -29,7 +27,6 @@ void PrepareQmlEngine(QQmlEngine& engine)
         vemo::core::RegisterQtMetaTypes();
     });
     engine.addImportPath("qrc:/qt/qml");
-    engine.addImageProvider(vemo::app::TintedIconProvider::kName, new vemo::app::TintedIconProvider);
 }
 
 std::unique_ptr<QQmlEngine> MakeQmlEngine()

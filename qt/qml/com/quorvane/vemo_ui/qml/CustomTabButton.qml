@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import Qt5Compat.GraphicalEffects
 import com.quorvane.vemo_ui
 
 // Icon-and-text tab with bevels for the tab bars above the edit panel's lists. An unselected
@@ -53,16 +54,29 @@ TabButton {
                 implicitWidth: icon.implicitWidth
                 implicitHeight: icon.implicitHeight
 
-                // The icon comes drawn in its colour, so no offscreen pass tints it.
                 Image {
                     id: icon
                     objectName: "icon"
                     anchors.fill: parent
-                    source: control.source.toString() === "" ? ""
-                            : "image://tinted/" + (control.isSelected && control.enabled ? "white" : "gray")
-                              + "/" + control.source
+                    source: control.source
                     fillMode: Image.PreserveAspectFit
                     sourceSize.height: 0.8 * caption.implicitHeight * control.iconScale
+                    layer.enabled: true
+                    layer.effect: ColorOverlay {
+                        color: !control.enabled ? "dimgray" : control.isSelected ? "white" : "gray"
+                    }
+                }
+
+                Loader {
+                    objectName: "disabledOverlay"
+                    anchors.fill: icon
+                    visible: !control.enabled
+                    active: visible
+
+                    sourceComponent: ColorOverlay {
+                        source: icon
+                        color: "gray"
+                    }
                 }
             }
 
