@@ -5,6 +5,7 @@
 #include <vemo_core/notify.h>
 #include <vemo_test/qml_engine.h>
 
+#include <QFile>
 #include <QSignalSpy>
 #include <QUrl>
 #include <QtTest>
@@ -42,12 +43,30 @@ private:
     std::thread thread;
 };
 
+// The shared libraries this process has mapped, one path per line.
+QString MappedLibraries()
+{
+    QFile maps("/proc/self/maps");
+    return maps.open(QIODevice::ReadOnly) ? QString::fromUtf8(maps.readAll()) : QString();
+}
+
 } // namespace
 
 class TestMusicalMainLifecycle : public QObject {
     Q_OBJECT
 
 private slots:
+    // The main window draws its icons and highlights without the graphical-effects library, whose
+    // loading (with the shader compiler it links) is a large part of a start-up. This case runs
+    // first: the dialogs of the later ones do use that library.
+    void theMainWindowNeedsNoEffectsLibrary()
+    {
+        MainWindowRig rig;
+        rig.Create();
+        QVERIFY(rig.Root() != nullptr);
+        QVERIFY2(!MappedLibraries().contains("GraphicalEffects"), "the main window loaded Qt5Compat.GraphicalEffects");
+    }
+
     void aReadOnlyLogAsksForAnUpgrade()
     {
         MainWindowRig rig;

@@ -11,6 +11,7 @@
 #include <QtTest>
 
 #include <map>
+#include <utility>
 #include <memory>
 
 using vemo::testing::MenuHost;
@@ -211,6 +212,20 @@ private slots:
         for (bool admin : {true, false}) {
             Allow(host.menu, admin);
             QCOMPARE(entry->property("enabled").toBool(), admin || !needsEditPermission);
+        }
+    }
+
+    // The icon is drawn in its colour, lighter while the pointer is over it.
+    void iconColourFollowsTheHover()
+    {
+        MenuHost host;
+        QVERIFY(vemo::testing::Settle(host.window.get()));
+        QObject* overlay = host.menu->findChild<QObject*>("iconOverlay");
+        for (const auto& [where, colour] : {std::pair{QPoint(200, 200), QColor("#D3D3D3")},
+                                            std::pair{QPoint(20, 20), QColor("#D3D3D3").lighter(165)},
+                                            std::pair{QPoint(200, 200), QColor("#D3D3D3")}}) {
+            QTest::mouseMove(host.window.get(), where);
+            QTRY_COMPARE(overlay->property("color").value<QColor>(), colour);
         }
     }
 

@@ -160,6 +160,11 @@ Item {
             verify(!other.font.bold)
             compare(Helpers.colorText(findChild(selected, "caption").color), "#ffffff")
             compare(Helpers.colorText(findChild(other, "caption").color), "#808080")
+            compare(Helpers.colorText(findChild(selected, "iconTint").color), "#ffffff")
+            compare(Helpers.colorText(findChild(other, "iconTint").color), "#808080")
+            other.enabled = false
+            compare(Helpers.colorText(findChild(other, "iconTint").color), "#696969")
+            verify(findChild(other, "disabledOverlay").item !== null)
             compare(selected.width, Math.floor(1.3 * selected.contentItem.implicitWidth))
         }
 

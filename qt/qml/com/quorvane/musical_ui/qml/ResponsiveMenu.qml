@@ -1,7 +1,6 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Window
-import Qt5Compat.GraphicalEffects
 import com.quorvane.vemo_ui
 import "qrc:/qt/qml/com/quorvane/vemo_ui/qml/deployment.js" as Deployment
 
@@ -74,22 +73,26 @@ Item {
     width: 20
     height: 20
 
+    // The icon is drawn once, in its colour, straight from the image's texture. The image is read
+    // at twice the drawn size, so that it stays smooth without mipmaps.
     Image {
         id: icon
         objectName: "menuIcon"
         anchors.fill: parent
+        visible: false
         source: root.imageSource
         sourceSize: Qt.size(root.imageSize.width * 2, root.imageSize.height * 2)
         fillMode: Image.PreserveAspectFit
         smooth: true
-        mipmap: true
     }
 
-    ColorOverlay {
+    ShaderEffect {
+        readonly property Image source: icon
+        readonly property color color: iconArea.containsMouse ? Qt.lighter(root.imageColor, 1.65) : root.imageColor
+
         objectName: "iconOverlay"
         anchors.fill: icon
-        source: icon
-        color: iconArea.containsMouse ? Qt.lighter(root.imageColor, 1.65) : root.imageColor
+        fragmentShader: "qrc:/qt/qml/com/quorvane/vemo_ui/shaders/icon_tint.frag.qsb"
     }
 
     MouseArea {

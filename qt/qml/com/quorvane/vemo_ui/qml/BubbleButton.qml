@@ -1,7 +1,6 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Qt5Compat.GraphicalEffects
 import com.quorvane.vemo_ui
 
 // Square transport button with a dark gradient, an icon, an optional caption, a toggled look,
@@ -75,11 +74,13 @@ DelayButton {
             visible: control.radiant && control.enabled
             active: visible
 
-            sourceComponent: Colorize {
-                source: face
-                hue: radiantGlow.hue
-                saturation: 0.87
-                lightness: radiantGlow.lightness
+            sourceComponent: ShaderEffect {
+                readonly property ShaderEffectSource source: ShaderEffectSource { sourceItem: face }
+                readonly property real hue: radiantGlow.hue
+                readonly property real saturation: 0.87
+                readonly property real lightness: radiantGlow.lightness
+
+                fragmentShader: "qrc:/qt/qml/com/quorvane/vemo_ui/shaders/colorize.frag.qsb"
             }
 
             SequentialAnimation on hue {
@@ -130,11 +131,13 @@ DelayButton {
                 visible: control.toggled && control.colorToggledOn && control.enabled
                 active: visible
 
-                sourceComponent: Colorize {
-                    source: icon
-                    hue: 0.547
-                    saturation: 0.82
-                    lightness: -0.3
+                sourceComponent: ShaderEffect {
+                    readonly property Image source: icon
+                    readonly property real hue: 0.547
+                    readonly property real saturation: 0.82
+                    readonly property real lightness: -0.3
+
+                    fragmentShader: "qrc:/qt/qml/com/quorvane/vemo_ui/shaders/colorize.frag.qsb"
                 }
             }
         }

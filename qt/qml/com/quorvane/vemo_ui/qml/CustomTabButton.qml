@@ -1,7 +1,6 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Qt5Compat.GraphicalEffects
 import com.quorvane.vemo_ui
 
 // Icon-and-text tab with bevels for the tab bars above the edit panel's lists. An unselected
@@ -54,17 +53,24 @@ TabButton {
                 implicitWidth: icon.implicitWidth
                 implicitHeight: icon.implicitHeight
 
+                // The icon shows only recoloured, drawn straight from the image's texture.
                 Image {
                     id: icon
                     objectName: "icon"
                     anchors.fill: parent
+                    visible: false
                     source: control.source
                     fillMode: Image.PreserveAspectFit
                     sourceSize.height: 0.8 * caption.implicitHeight * control.iconScale
-                    layer.enabled: true
-                    layer.effect: ColorOverlay {
-                        color: !control.enabled ? "dimgray" : control.isSelected ? "white" : "gray"
-                    }
+                }
+
+                ShaderEffect {
+                    readonly property Image source: icon
+                    readonly property color color: !control.enabled ? "dimgray" : control.isSelected ? "white" : "gray"
+
+                    objectName: "iconTint"
+                    anchors.fill: icon
+                    fragmentShader: "qrc:/qt/qml/com/quorvane/vemo_ui/shaders/icon_tint.frag.qsb"
                 }
 
                 Loader {
@@ -73,9 +79,11 @@ TabButton {
                     visible: !control.enabled
                     active: visible
 
-                    sourceComponent: ColorOverlay {
-                        source: icon
-                        color: "gray"
+                    sourceComponent: ShaderEffect {
+                        readonly property Image source: icon
+                        readonly property color color: "gray"
+
+                        fragmentShader: "qrc:/qt/qml/com/quorvane/vemo_ui/shaders/icon_tint.frag.qsb"
                     }
                 }
             }
