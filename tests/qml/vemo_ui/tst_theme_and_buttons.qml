@@ -188,12 +188,17 @@ Item {
             bubble.text = "Play"
             verify(findNamed(bubble, "toggledTint").visible)
             verify(findNamed(bubble, "radiantGlow").visible)
+            verify(findNamed(bubble, "hueSwing").running, "the hue swings while the highlight shows")
             bubble.enabled = false
             compare(findNamed(bubble, "icon").opacity, 0.5)
             compare(findNamed(bubble, "caption").opacity, 0.3)
             compare(Helpers.colorText(bubble.background.children[0].gradient.stops[0].color), Helpers.colorText("#181818"))
             verify(!findNamed(bubble, "toggledTint").visible)
             verify(!findNamed(bubble, "radiantGlow").visible)
+            verify(!findNamed(bubble, "hueSwing").running, "a hidden highlight keeps the window idle")
+            bubble.enabled = true
+            bubble.radiant = false
+            verify(!findNamed(bubble, "hueSwing").running)
             compare(bubble.width, 52)
             compare(bubble.height, 52)
         }

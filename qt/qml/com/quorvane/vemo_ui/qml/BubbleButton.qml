@@ -61,14 +61,13 @@ DelayButton {
             visible: control.activeFocus
         }
 
-        // The highlight is made only while it shows: each effect costs a layer of the face. Its
-        // hue and lightness swing here from the start, whether it shows or not.
+        // The highlight is made only while it shows: each effect costs a layer of the face. Its hue
+        // swings only while it shows, so that an idle window draws no frames.
         Loader {
             id: radiantGlow
             objectName: "radiantGlow"
 
             property real hue: 0.547
-            property real lightness: 0.10
 
             anchors.fill: face
             visible: control.radiant && control.enabled
@@ -78,25 +77,17 @@ DelayButton {
                 readonly property ShaderEffectSource source: ShaderEffectSource { sourceItem: face }
                 readonly property real hue: radiantGlow.hue
                 readonly property real saturation: 0.87
-                readonly property real lightness: radiantGlow.lightness
+                readonly property real lightness: 0.10
 
                 fragmentShader: "qrc:/qt/qml/com/quorvane/vemo_ui/shaders/colorize.frag.qsb"
             }
 
             SequentialAnimation on hue {
+                objectName: "hueSwing"
                 loops: Animation.Infinite
-                running: true
+                running: radiantGlow.visible
                 NumberAnimation { to: 0.547; duration: 800 }
                 NumberAnimation { to: 0.58; duration: 800 }
-            }
-            SequentialAnimation on lightness {
-                loops: Animation.Infinite
-                running: true
-                paused: control.enabled
-                NumberAnimation { to: 0.35; duration: 800 }
-                NumberAnimation { to: 0.10; duration: 800 }
-                NumberAnimation { to: 0.16; duration: 800 }
-                NumberAnimation { to: 0.05; duration: 800 }
             }
         }
     }
