@@ -52,6 +52,18 @@ QmlController::QmlController(QQmlEngine* engine, const QUrl& url, QObject* paren
                              const QVariantMap& initialProperties)
     : QObject(nullptr), engine(engine)
 {
+    CreateRoot(url, parent, ownsRoot, initialProperties);
+}
+
+QmlController::QmlController(QObject* existingRoot, QQmlEngine* engine)
+    : QObject(nullptr), engine(engine), root(existingRoot), ownsRoot(false)
+{
+}
+
+QmlController::QmlController(QQmlEngine* engine) : QObject(nullptr), engine(engine) {}
+
+void QmlController::CreateRoot(const QUrl& url, QObject* parent, bool ownsRoot, const QVariantMap& initialProperties)
+{
     if (engine == nullptr) {
         std::cerr << "Failed to create " << url.toString().toStdString() << ": no QML engine" << std::endl;
         return;
@@ -74,11 +86,6 @@ QmlController::QmlController(QQmlEngine* engine, const QUrl& url, QObject* paren
         Adopt(*created, *parent);
     }
     component.completeCreate();
-}
-
-QmlController::QmlController(QObject* existingRoot, QQmlEngine* engine)
-    : QObject(nullptr), engine(engine), root(existingRoot), ownsRoot(false)
-{
 }
 
 QmlController::~QmlController()

@@ -42,6 +42,11 @@ public slots:
     void Closing_(QQuickCloseEvent* event);
 
 protected:
+    // No document yet: the subclass makes it with CreateRoot() when it is first needed.
+    explicit QmlController(QQmlEngine* engine);
+    // Creates the document as the loading constructor does; a failure leaves no root object.
+    void CreateRoot(const QUrl& url, QObject* parent, bool ownsRoot, const QVariantMap& initialProperties);
+
     QQmlEngine* engine;
 
 private:

@@ -21,10 +21,9 @@ const QString kAllInstances = QStringLiteral("View All Instances");
 SfxManagerToolController::SfxManagerToolController(QQmlEngine* engine, const QUrl& url,
                                                    std::shared_ptr<Interface> player, QObject* parent,
                                                    bool ownsWindow)
-    : QmlController(engine, url, parent, ownsWindow, {}), player_(std::move(player))
+    : QmlController(engine), url_(url), windowParent_(parent), ownsWindow_(ownsWindow), player_(std::move(player))
 {
-    ConnectDocumentAndPlayer();
-    SetWindowProperty("visible", false);
+    ConnectLibrary();
     try {
         LoadSfxManifest();
     } catch (const std::exception& error) {
@@ -46,19 +45,29 @@ void SfxManagerToolController::SetWindowProperty(const char* name, const QVarian
         window->setProperty(name, value);
 }
 
-void SfxManagerToolController::ConnectDocumentAndPlayer()
+// The window is made hidden, with the models as they stand; later changes reach it through them.
+void SfxManagerToolController::MakeWindow()
 {
-    if (QObject* window = QmlObject()) {
-        connect(window, SIGNAL(playSfx(QString)), this, SLOT(onPlaySfx(QString)));
-        connect(window, SIGNAL(stopSfx(QString)), this, SLOT(onStopSfx(QString)));
-        connect(window, SIGNAL(soundEffectSelected(QVariant)), this, SLOT(onSoundEffectSelected(QVariant)));
-        connect(window, SIGNAL(addSoundEffectInstanceClicked(QString)), this,
-                SLOT(onAddSoundEffectInstanceClicked(QString)));
-        connect(window, SIGNAL(deleteSoundEffectInstanceClicked(QString)), this,
-                SLOT(onDeleteSoundEffectInstanceClicked(QString)));
-        connect(window, SIGNAL(editSoundEffectInstanceClicked(QString)), this,
-                SLOT(onEditSoundEffectInstanceClicked(QString)));
-    }
+    CreateRoot(url_, windowParent_, ownsWindow_, {});
+    QObject* window = QmlObject();
+    if (!window)
+        return;
+    connect(window, SIGNAL(playSfx(QString)), this, SLOT(onPlaySfx(QString)));
+    connect(window, SIGNAL(stopSfx(QString)), this, SLOT(onStopSfx(QString)));
+    connect(window, SIGNAL(soundEffectSelected(QVariant)), this, SLOT(onSoundEffectSelected(QVariant)));
+    connect(window, SIGNAL(addSoundEffectInstanceClicked(QString)), this,
+            SLOT(onAddSoundEffectInstanceClicked(QString)));
+    connect(window, SIGNAL(deleteSoundEffectInstanceClicked(QString)), this,
+            SLOT(onDeleteSoundEffectInstanceClicked(QString)));
+    connect(window, SIGNAL(editSoundEffectInstanceClicked(QString)), this,
+            SLOT(onEditSoundEffectInstanceClicked(QString)));
+    window->setProperty("visible", false);
+    window->setProperty("availableSoundEffectsModel", QVariant::fromValue<QObject*>(&effectsModel_));
+    window->setProperty("soundEffectInstancesModel", QVariant::fromValue<QObject*>(&instanceModel_));
+}
+
+void SfxManagerToolController::ConnectLibrary()
+{
     auto* library = audio::SfxPlayerControllerImpl::instance(std::make_unique<audio::ChangeLogSfxRepository>());
     connect(library, &audio::SfxPlayerControllerImpl::sfxIsReady, this, &SfxManagerToolController::onSfxIsReady);
 }
@@ -96,6 +105,8 @@ void SfxManagerToolController::ClearPlayerInterface()
 
 void SfxManagerToolController::Show()
 {
+    if (!QmlObject())
+        MakeWindow();
     SetVisible(true);
     BuildInstanceList();
     if (auto* window = qobject_cast<QQuickWindow*>(QmlObject())) {

@@ -9,7 +9,9 @@
 #include <vemo_core/events.h>
 #include <vemo_player_core/interface.h>
 
+#include <QPointer>
 #include <QString>
+#include <QUrl>
 #include <QVariant>
 
 #include <memory>
@@ -22,8 +24,9 @@ class StandaloneSFXToolController;
 
 // The "SFX Manager" window: the manifest's effects, the show's sound-effect instances of the chosen
 // effect (or all of them), auditions, and the instance editor for creating, changing and deleting
-// instances. Made once, hidden; the main window hands it each show's player and opens it with Show().
-// The instance editor's window is made when first needed, for the current player.
+// instances. The main window makes it once and hands it each show's player; the window itself is made
+// by the first Show() and then kept, hidden when closed. The instance editor's window too is made when
+// first needed, for the current player.
 class SfxManagerToolController : public QmlController {
     Q_OBJECT
 
@@ -38,6 +41,8 @@ public:
     // The previous show's player goes away: no editor and no player until the next one.
     void ClearPlayerInterface();
     void Show();
+    // Null until the first Show().
+    QObject* Window() { return QmlObject(); }
 
     // The instance editor of the current player; none until an instance is added, edited or
     // deleted, and none again after the player changes.
@@ -61,7 +66,8 @@ public slots:
     void onShowLoaded();
 
 private:
-    void ConnectDocumentAndPlayer();
+    void ConnectLibrary();
+    void MakeWindow();
     StandaloneSFXToolController& RequireEditor();
     void LoadSfxManifest();
     void BuildInstanceList();
@@ -69,6 +75,9 @@ private:
     void SetWindowProperty(const char* name, const QVariant& value);
     void ReportUnplayable(const QString& eventId);
 
+    const QUrl url_;
+    const QPointer<QObject> windowParent_;
+    const bool ownsWindow_;
     std::vector<std::shared_ptr<audio::sfx::SfxDto>> records_;
     audio::SfxInstanceListModel instanceModel_;
     SfxListModel effectsModel_;

@@ -76,7 +76,7 @@ void Reach(MainWindowRig& rig, Phase phase)
     rig.Engine().ClearJournal();
 }
 
-// The sound-effect manager's window, made hidden with the main window.
+// The sound-effect manager's window: none until the menu first opens it.
 QObject* SfxManagerWindow()
 {
     for (QWindow* window : QGuiApplication::topLevelWindows()) {
@@ -86,8 +86,8 @@ QObject* SfxManagerWindow()
     return nullptr;
 }
 
-// The main window shown again, holding the keyboard focus itself: while a window of its own (the
-// hidden sound-effect manager's) has it, the main window counts as active, but keys go nowhere.
+// The main window shown again, holding the keyboard focus itself: while another window of its own has
+// it, the main window counts as active, but keys go nowhere.
 QQuickWindow* ShownWindow(MainWindowRig& rig)
 {
     auto* window = qobject_cast<QQuickWindow*>(rig.Root());
@@ -95,6 +95,15 @@ QQuickWindow* ShownWindow(MainWindowRig& rig)
     window->requestActivate();
     const bool focused = QTest::qWaitFor([window] { return QGuiApplication::focusWindow() == window; });
     return focused && vemo::testing::Settle(window) ? window : nullptr;
+}
+
+// The sound-effect manager's window as the menu's entry shows it. The offscreen platform cannot raise
+// a window, and says so when the window is raised over a shown main window.
+QObject* OpenedSfxManager(MainWindowRig& rig)
+{
+    if (!QMetaObject::invokeMethod(rig.Child("menuButton"), "sfxManagerClicked"))
+        return nullptr;
+    return SfxManagerWindow();
 }
 
 } // namespace
@@ -262,11 +271,13 @@ private slots:
         MainWindowRig rig;
         rig.Create();
         QVERIFY(ShownWindow(rig) != nullptr);
-        auto* sfxWindow = qobject_cast<QWindow*>(SfxManagerWindow());
-        QVERIFY(!sfxWindow->isVisible());
-        // The offscreen platform cannot raise a window.
+        QVERIFY(!SfxManagerWindow());
         QTest::ignoreMessage(QtWarningMsg, "This plugin does not support raise()");
-        QVERIFY(QMetaObject::invokeMethod(rig.Child("menuButton"), "sfxManagerClicked"));
+        auto* sfxWindow = qobject_cast<QWindow*>(OpenedSfxManager(rig));
+        QVERIFY(sfxWindow->isVisible());
+        sfxWindow->close();
+        QTest::ignoreMessage(QtWarningMsg, "This plugin does not support raise()");
+        QCOMPARE(qobject_cast<QWindow*>(OpenedSfxManager(rig)), sfxWindow);
         QVERIFY(sfxWindow->isVisible());
     }
 
@@ -360,7 +371,7 @@ private slots:
         MainWindowRig rig;
         rig.Create();
         Reach(rig, Phase::Built);
-        QObject* sfxWindow = SfxManagerWindow();
+        QObject* sfxWindow = OpenedSfxManager(rig);
         QVERIFY(sfxWindow != nullptr);
         QVERIFY(QMetaObject::invokeMethod(sfxWindow, "deleteSoundEffectInstanceClicked",
                                           Q_ARG(QString, "no such instance")));
@@ -380,8 +391,9 @@ private slots:
     {
         MainWindowRig rig;
         rig.Create();
+        QObject* sfxWindow = OpenedSfxManager(rig);
         rig.Engine().FailNext("LoadNewChangeLog", std::make_exception_ptr(std::runtime_error("disk gone")));
-        QVERIFY(QMetaObject::invokeMethod(SfxManagerWindow(), "deleteSoundEffectInstanceClicked",
+        QVERIFY(QMetaObject::invokeMethod(sfxWindow, "deleteSoundEffectInstanceClicked",
                                           Q_ARG(QString, "no such instance")));
         QCOMPARE(rig.DialogTitles(), QStringList{"Error"});
     }

@@ -120,21 +120,46 @@ private slots:
     {
         WriteManifestBytes(R"({"metadata": {}, "ambient": [{"name": "Rain", "id": "rain"}],
             "sfx": [{"name": "alarm", "id": "alarm"}, {"name": "Bell", "id": "bell"}]})");
-        MakeManager();
+        MakeShownManager();
         QCOMPARE(Rows(Window()->property("availableSoundEffectsModel"), 258),
                  (QStringList{"View All Instances", "Bell", "Rain", "alarm"}));
         QCOMPARE(Rows(Window()->property("availableSoundEffectsModel"), 257), (QStringList{"", "bell", "rain", "alarm"}));
-        QVERIFY(!Window()->property("visible").toBool());
         WriteManifestBytes(R"({"metadata": {}, "sfx": []})");
         manager->onShowLoaded();
         QCOMPARE(Rows(Window()->property("availableSoundEffectsModel"), 258), QStringList{});
+    }
+
+    // Nothing of the window exists until it is first shown; it then shows what the loads before
+    // gave, and later shows reuse it.
+    void theWindowComesWithTheFirstShow()
+    {
+        rig->AddInstance("Clap", "thunder");
+        rig->engine->LoadNewChangeLog();
+        MakeManager();
+        manager->SetPlayerInterface(rig->engine);
+        manager->onShowLoaded();
+        manager->onSoundEffectSelected(2);  // Thunder
+        QVERIFY(!Window());
+        manager->Show();
+        QObject* window = Window();
+        QVERIFY(window);
+        QVERIFY(window->property("visible").toBool());
+        QCOMPARE(Rows(window->property("availableSoundEffectsModel"), 258),
+                 (QStringList{"View All Instances", "Rain", "Thunder", "bell"}));
+        QCOMPARE(Rows(window->property("soundEffectInstancesModel"), 0), QStringList{"Clap"});
+        QVERIFY(QMetaObject::invokeMethod(window, "soundEffectSelected", Q_ARG(QVariant, 1)));  // Rain
+        QCOMPARE(Rows(window->property("soundEffectInstancesModel"), 0), QStringList{});
+        window->setProperty("visible", false);
+        manager->Show();
+        QCOMPARE(Window(), window);
+        QVERIFY(window->property("visible").toBool());
     }
 
     void newPlayerRebuildsOnceAndTellsTheLibrary()
     {
         const std::string thunder = rig->AddInstance("Clap", "thunder");
         rig->engine->LoadNewChangeLog();
-        MakeManager();
+        MakeShownManager();
         QCOMPARE(EditorWindows(), 0);
         QSignalSpy updated(manager.get(), &SfxManagerToolController::soundEffectsUpdated);
         QSignalSpy ready(vemo::audio::SfxPlayerControllerImpl::instance(), &vemo::audio::SfxPlayerControllerImpl::sfxIsReady);
@@ -187,7 +212,7 @@ private slots:
         rig->AddInstance("", "rain");
         rig->AddInstance("Lost", "snow");
         rig->AddInstance("Drizzle", "rain");
-        MakeManager();
+        MakeShownManager();
         manager->SetPlayerInterface(rig->engine);
         QCOMPARE(Rows(Window()->property("soundEffectInstancesModel"), 0), (QStringList{"Clap", "Rain", "Drizzle"}));
         manager->onSoundEffectSelected(1);  // Rain
@@ -205,7 +230,7 @@ private slots:
         rig->AddInstance("A1", "a");
         rig->AddInstance("B1", "b");
         rig->AddInstance("A2", "a");
-        MakeManager();
+        MakeShownManager();
         manager->SetPlayerInterface(rig->engine);
         QCOMPARE(Rows(Window()->property("soundEffectInstancesModel"), 0), (QStringList{"A1", "A2"}));
     }
@@ -351,7 +376,7 @@ private slots:
         const std::string drizzle = rig->AddInstance("Drizzle", "rain");
         rig->engine->LoadNewChangeLog();
         vemo::audio::testing::HoldReadiness(true);
-        MakeManager();
+        MakeShownManager();
         manager->SetPlayerInterface(rig->engine);
         manager->onSoundEffectSelected(2);  // Thunder
         QCOMPARE(Rows(Window()->property("soundEffectInstancesModel"), 0), QStringList{"Clap"});
@@ -371,7 +396,14 @@ private:
     void MakeManager()
     {
         manager = std::make_unique<SfxManagerToolController>(rig->qml.get(), kWindow, nullptr, nullptr, true);
-        QVERIFY(manager->QmlObject());
+        QVERIFY(!manager->Window());
+    }
+
+    void MakeShownManager()
+    {
+        MakeManager();
+        manager->Show();
+        QVERIFY(Window());
     }
 
     QQuickWindow* ShownManager()
@@ -385,7 +417,7 @@ private:
         return window;
     }
 
-    QObject* Window() { return manager->QmlObject(); }
+    QObject* Window() { return manager->Window(); }
     QAbstractItemModel* Instances()
     {
         return qobject_cast<QAbstractItemModel*>(Window()->property("soundEffectInstancesModel").value<QObject*>());
