@@ -53,7 +53,7 @@ QStringList DeviceChoices(const std::vector<vemo::audio::AudioDevice>& devices)
 
 OutputPathsManagerController::OutputPathsManagerController(const std::map<std::string, CL::OutputPath>& paths,
                                                            QQmlEngine* engine, QObject* parent)
-    : QmlController(nullptr, engine)
+    : QmlController(engine)
     , model(std::make_shared<OutputPathsModel>())
     , windowParent(parent)
 {
@@ -78,23 +78,17 @@ OutputPathsManagerController::~OutputPathsManagerController()
 
 void OutputPathsManagerController::Show()
 {
-    if (!window) {
+    if (!Window()) {
         MakeWindow();
     }
-    window->SetVisible(true);
-}
-
-QObject* OutputPathsManagerController::Window()
-{
-    return window ? window->QmlObject() : nullptr;
+    SetVisible(true);
 }
 
 void OutputPathsManagerController::MakeWindow()
 {
-    window = std::make_unique<QmlController>(
-        engine, QUrl(QStringLiteral("qrc:/qt/qml/com/quorvane/musical_ui/qml/OutputPathsWindow.qml")), windowParent,
-        true, QVariantMap{});
-    QObject* made = window->QmlObject();
+    CreateRoot(QUrl(QStringLiteral("qrc:/qt/qml/com/quorvane/musical_ui/qml/OutputPathsWindow.qml")), windowParent,
+               true, QVariantMap{});
+    QObject* made = QmlObject();
     if (made == nullptr) {
         return;
     }

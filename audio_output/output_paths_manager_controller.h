@@ -41,7 +41,7 @@ public:
     // Makes the window the first time, then shows it.
     void Show();
     // The window; null before the first Show() and when its document did not load.
-    QObject* Window();
+    QObject* Window() { return QmlObject(); }
 
     // The first listed device with this display name or id; "" when none has it.
     std::string DeviceIdForName(const std::string& name) const;
@@ -73,7 +73,6 @@ private:
     std::shared_ptr<OutputPathsModel> model;
     std::vector<vemo::audio::AudioDevice> devices;
     QPointer<QObject> windowParent;
-    std::unique_ptr<QmlController> window;
 };
 
 } // namespace vemo::qt

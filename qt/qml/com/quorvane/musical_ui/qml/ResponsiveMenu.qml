@@ -86,13 +86,11 @@ Item {
         smooth: true
     }
 
-    ShaderEffect {
-        readonly property Image source: icon
-        readonly property color color: iconArea.containsMouse ? Qt.lighter(root.imageColor, 1.65) : root.imageColor
-
+    IconTint {
         objectName: "iconOverlay"
         anchors.fill: icon
-        fragmentShader: "qrc:/qt/qml/com/quorvane/vemo_ui/shaders/icon_tint.frag.qsb"
+        source: icon
+        color: iconArea.containsMouse ? Qt.lighter(root.imageColor, 1.65) : root.imageColor
     }
 
     MouseArea {

@@ -73,13 +73,11 @@ DelayButton {
             visible: control.radiant && control.enabled
             active: visible
 
-            sourceComponent: ShaderEffect {
-                readonly property ShaderEffectSource source: ShaderEffectSource { sourceItem: face }
-                readonly property real hue: radiantGlow.hue
-                readonly property real saturation: 0.87
-                readonly property real lightness: 0.10
-
-                fragmentShader: "qrc:/qt/qml/com/quorvane/vemo_ui/shaders/colorize.frag.qsb"
+            sourceComponent: HslColorize {
+                source: ShaderEffectSource { sourceItem: face }
+                hue: radiantGlow.hue
+                saturation: 0.87
+                lightness: 0.10
             }
 
             SequentialAnimation on hue {
@@ -122,13 +120,11 @@ DelayButton {
                 visible: control.toggled && control.colorToggledOn && control.enabled
                 active: visible
 
-                sourceComponent: ShaderEffect {
-                    readonly property Image source: icon
-                    readonly property real hue: 0.547
-                    readonly property real saturation: 0.82
-                    readonly property real lightness: -0.3
-
-                    fragmentShader: "qrc:/qt/qml/com/quorvane/vemo_ui/shaders/colorize.frag.qsb"
+                sourceComponent: HslColorize {
+                    source: icon
+                    hue: 0.547
+                    saturation: 0.82
+                    lightness: -0.3
                 }
             }
         }

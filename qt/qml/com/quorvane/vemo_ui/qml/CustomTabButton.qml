@@ -64,13 +64,11 @@ TabButton {
                     sourceSize.height: 0.8 * caption.implicitHeight * control.iconScale
                 }
 
-                ShaderEffect {
-                    readonly property Image source: icon
-                    readonly property color color: !control.enabled ? "dimgray" : control.isSelected ? "white" : "gray"
-
+                IconTint {
                     objectName: "iconTint"
                     anchors.fill: icon
-                    fragmentShader: "qrc:/qt/qml/com/quorvane/vemo_ui/shaders/icon_tint.frag.qsb"
+                    source: icon
+                    color: !control.enabled ? "dimgray" : control.isSelected ? "white" : "gray"
                 }
 
                 Loader {
@@ -79,11 +77,9 @@ TabButton {
                     visible: !control.enabled
                     active: visible
 
-                    sourceComponent: ShaderEffect {
-                        readonly property Image source: icon
-                        readonly property color color: "gray"
-
-                        fragmentShader: "qrc:/qt/qml/com/quorvane/vemo_ui/shaders/icon_tint.frag.qsb"
+                    sourceComponent: IconTint {
+                        source: icon
+                        color: "gray"
                     }
                 }
             }
